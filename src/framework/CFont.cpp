@@ -1,0 +1,20 @@
+#include "CFont.h"
+
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                       BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
+                       BYTE quality, BYTE pitchAndFamily, const char* faceName)
+{
+    DeleteObject();
+    m_hFont = ::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                            outPrecision, clipPrecision, quality, pitchAndFamily, faceName);
+    return m_hFont != nullptr;
+}
+
+BOOL CFont::DeleteObject()
+{
+    if (!m_hFont)
+        return FALSE;
+    ::DeleteObject(m_hFont);
+    m_hFont = nullptr;
+    return TRUE;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Growable array of CString, as the framework has it.
+
+#include "CString.h"
+
+#include <vector>
+
+class CStringArray {
+public:
+    int GetSize() const { return static_cast<int>(m_items.size()); }
+    // Returns the index of the new element.
+    int Add(const CString& item) { m_items.push_back(item); return GetSize() - 1; }
+    const CString& GetAt(int index) const { return m_items.at(static_cast<size_t>(index)); }
+    CString& operator[](int index) { return m_items.at(static_cast<size_t>(index)); }
+    const CString& operator[](int index) const { return GetAt(index); }
+    void RemoveAll() { m_items.clear(); }
+    // Replaces this array's content by a copy of `source`'s.
+    void Copy(const CStringArray& source) { if (&source != this) m_items = source.m_items; }
+
+private:
+    std::vector<CString> m_items;
+};

@@ -1,0 +1,168 @@
+#include "CWnd.h"
+
+#include "CDataExchange.h"
+#include "CFont.h"
+#include "CWaitCursor.h"
+
+namespace {
+// The property that ties a subclassed window to its CWnd.
+const char kWndProperty[] = "MiseAJour.CWnd";
+}
+
+BOOL CCmdTarget::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return FALSE;
+}
+
+CWnd::~CWnd()
+{
+    if (m_pfnSuper && m_hWnd)
+        UnsubclassWindow();
+}
+
+BOOL CWnd::Attach(HWND hwnd)
+{
+    if (!hwnd || m_hWnd)
+        return FALSE;
+    m_hWnd = hwnd;
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hwnd = m_hWnd;
+    if (m_pfnSuper)
+        UnsubclassWindow();
+    m_hWnd = nullptr;
+    return hwnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd)
+{
+    if (!hwnd || m_hWnd || ::GetPropA(hwnd, kWndProperty))
+        return FALSE;
+    ::SetPropA(hwnd, kWndProperty, this);
+    m_hWnd = hwnd;
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    return parent ? SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id))) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hwnd = m_hWnd;
+    if (hwnd && m_pfnSuper) {
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::RemovePropA(hwnd, kWndProperty);
+    }
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+    return hwnd;
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd)
+{
+    return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kWndProperty)) : nullptr;
+}
+
+LRESULT CWnd::Default()
+{
+    if (!m_pfnSuper)
+        return ::DefWindowProcA(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
+}
+
+BOOL CWnd::UpdateData(BOOL save)
+{
+    CDataExchange dx(this, save);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
+
+void CWnd::SetFont(CFont* font, BOOL redraw)
+{
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetSafeHandle() : nullptr), MAKELPARAM(redraw, 0));
+}
+
+CString CWnd::GetWindowText() const
+{
+    const int length = ::GetWindowTextLengthA(m_hWnd);
+    std::string buffer(static_cast<size_t>(length) + 1, '\0');
+    ::GetWindowTextA(m_hWnd, &buffer[0], length + 1);
+    return CString(buffer.c_str());
+}
+
+BOOL CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    HWND child = nullptr;
+    switch (message) {
+    case WM_COMMAND:
+        child = reinterpret_cast<HWND>(lParam);   // null for menus and accelerators
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM:
+        child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU
+                    ? nullptr : reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+        break;
+    case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR:
+        child = reinterpret_cast<HWND>(lParam);
+        break;
+    default:
+        return FALSE;
+    }
+    CWnd* target = FromHandlePermanent(child);
+    if (!target)
+        return FALSE;
+    return target->OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, result);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (ReflectToChild(message, wParam, lParam, result))
+        return result;
+    if (OnWndMsg(message, wParam, lParam, result))
+        return result;
+    // While an operation holds the wait cursor, moving the mouse must not show the arrow.
+    if (message == WM_SETCURSOR && CWaitCursor::IsWaiting()) {
+        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return Default();
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* self = FromHandlePermanent(hwnd);
+    if (!self)
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+
+    const CurrentMessage saved = self->m_current;   // handlers re-enter through SendMessage
+    self->m_current = {message, wParam, lParam};
+    LRESULT result = 0;
+    try {
+        result = self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through user32; the message counts as handled.
+        result = 0;
+    }
+    self->m_current = saved;
+
+    if (message == WM_NCDESTROY) {
+        self->UnsubclassWindow();
+        self->PostNcDestroy();
+    }
+    return result;
+}

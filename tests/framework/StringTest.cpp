@@ -1,0 +1,106 @@
+#include "CString.h"
+#include "CStringArray.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Hex(const char* text)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        out += digits[*p >> 4];
+        out += digits[*p & 15];
+        out += ' ';
+    }
+    return out;
+}
+
+TEST(CStringTest, ResourceTextsArriveInWindows1252)
+{
+    CString text;
+    ASSERT_TRUE(text.LoadString(1));
+    // "à" 0xE0, "°" 0xB0, "é" 0xE9: one byte each, as the program's resources store them.
+    EXPECT_EQ(std::string("Mise \xE0 jour n\xB0%d : \xE9t\xE9"), std::string(text)) << Hex(text);
+
+    CString lines;
+    ASSERT_TRUE(lines.LoadString(2));
+    EXPECT_EQ(std::string("Ligne un\r\nLigne deux"), std::string(lines));
+
+    CString missing("kept?");
+    EXPECT_FALSE(missing.LoadString(999));
+    EXPECT_TRUE(missing.IsEmpty());
+}
+
+TEST(CStringTest, FormatUsesALoadedTextAsFormat)
+{
+    CString format;
+    ASSERT_TRUE(format.LoadString(1));
+    CString text;
+    text.Format(format, 42);
+    EXPECT_EQ(std::string("Mise \xE0 jour n\xB0" "42 : \xE9t\xE9"), std::string(text));
+
+    CString longText;
+    longText.Format("%s-%s", std::string(3000, 'a').c_str(), std::string(3000, 'b').c_str());
+    EXPECT_EQ(6001, longText.GetLength());
+}
+
+TEST(CStringTest, SlicesClampToTheString)
+{
+    const CString path("C:\\Suite\\Ecole");
+    EXPECT_EQ(8, path.ReverseFind('\\'));
+    EXPECT_EQ(-1, path.ReverseFind('/'));
+    EXPECT_EQ(CString("C:\\Suite"), path.Left(8));
+    EXPECT_EQ(CString("Ecole"), path.Mid(9));
+    EXPECT_EQ(CString(""), path.Left(-1));
+    EXPECT_EQ(path, path.Left(99));
+    EXPECT_EQ(CString(""), path.Mid(99));
+    EXPECT_EQ(CString("Eco"), path.Mid(9, 3));
+    EXPECT_EQ(CString("cole"), path.Right(4));
+    // "NAME.ini" less three characters plus "log", as the catalogue forms log names.
+    const CString ini("D:\\x\\Pavane 5.ini");
+    EXPECT_EQ(CString("D:\\x\\Pavane 5.log"), ini.Left(ini.GetLength() - 3) + "log");
+}
+
+TEST(CStringTest, RemoveTakesOutEveryOccurrence)
+{
+    CString version("1, 2, 5, 0");
+    EXPECT_EQ(3, version.Remove(','));
+    EXPECT_EQ(3, version.Remove(' '));
+    EXPECT_EQ(CString("1250"), version);
+}
+
+TEST(CStringTest, CompareIsByteWiseAndCompareNoCaseFoldsLetters)
+{
+    EXPECT_EQ(0, CString("C:\\Suite").Compare("C:\\Suite"));
+    EXPECT_NE(0, CString("C:\\Suite").Compare("c:\\suite"));
+    EXPECT_LT(CString("A").Compare("B"), 0);
+
+    EXPECT_EQ(0, CString("pavane 5").CompareNoCase("Pavane 5"));
+    EXPECT_EQ(0, CString("QUILL MX").CompareNoCase("Quill Mx"));
+    EXPECT_NE(0, CString("Pavane 5").CompareNoCase("Pavane 5 +"));
+    EXPECT_NE(0, CString("Pavane 5 ").CompareNoCase("Pavane 5"));
+}
+
+TEST(CStringArrayTest, CopyReplacesTheContent)
+{
+    CStringArray source;
+    source.Add("un");
+    source.Add("deux");
+    CStringArray target;
+    target.Add("vieux");
+    target.Copy(source);
+    ASSERT_EQ(2, target.GetSize());
+    EXPECT_EQ(CString("un"), target.GetAt(0));
+    EXPECT_EQ(CString("deux"), target.GetAt(1));
+    target.Copy(target);
+    EXPECT_EQ(2, target.GetSize());
+    target.RemoveAll();
+    EXPECT_EQ(0, target.GetSize());
+    EXPECT_EQ(2, source.GetSize());
+}
+
+} // namespace
