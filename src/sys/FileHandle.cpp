@@ -1,0 +1,7 @@
+#include "FileHandle.h"
+
+CFileHandle::~CFileHandle()
+{
+    if (IsValid())
+        ::CloseHandle(m_hFile);
+}

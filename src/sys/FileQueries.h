@@ -1,0 +1,29 @@
+#pragma once
+// Stateless file-system queries over zero-terminated ANSI paths.
+//
+// Paths hold at most MAX_PATH - 1 (259) characters. A path that would grow past that
+// limit, alone or once a search pattern or an entry name is appended, is rejected
+// rather than cut into a different path.
+
+#include "CStringArray.h"
+
+// True when `path` opens for reading while sharing reading only. A directory gives
+// false, and so does a file that another handle holds open for writing without
+// sharing writes (a log being written counts as missing).
+bool FileExists(const char* path);
+
+// True when `path` can be listed: FindFirstFileA on the path followed by "\*" ("*" when
+// it already ends with a backslash) finds an entry. Every folder lists at least "."
+// and "..", so only an empty drive root, a plain file, a missing path, an empty path
+// or a pattern over 259 characters give false.
+bool IsDirectory(const char* path);
+
+// Appends to `found` the full paths (folder, backslash, name) of the files in `folder`
+// (given without a trailing backslash) whose text from the last dot of the full path
+// contains `extension` (case-sensitive: "ini" matches NAME.ini, NAME.mini and NAME.ini2
+// but not NAME.INI); "*" matches every file. Directories are never added; with
+// `recurse` their matches are appended where the directory is met (depth first),
+// in the order the file system lists entries. Entries whose full path would exceed
+// 259 characters are skipped. False, with `found` unchanged, for an empty folder path
+// or one that cannot be listed; true otherwise, even when nothing matched.
+bool FindFilesByExtension(const char* folder, CStringArray& found, bool recurse, const char* extension);
