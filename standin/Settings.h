@@ -1,0 +1,19 @@
+#pragma once
+// What a test asks of the stand-in, through environment variables that the
+// program under test passes on to its child unchanged (see StandinLog.h).
+
+#include <string>
+
+namespace standin {
+
+struct Settings {
+    std::string logPath;           // MISEAJOUR_STANDIN_LOG, else DefaultLogPath()
+    unsigned long waitMilliseconds = 0; // MISEAJOUR_STANDIN_MS
+    unsigned long exitCode = 0;    // MISEAJOUR_STANDIN_EXIT; decimal, or hex with 0x
+    bool showWindow = false;       // MISEAJOUR_STANDIN_WINDOW equal to "1"
+
+    // Unset, empty or unreadable numbers leave the defaults above.
+    static Settings FromEnvironment();
+};
+
+} // namespace standin
