@@ -26,6 +26,11 @@ wine_up() {
   timeout 180 wineboot -i </dev/null >/dev/null 2>&1
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wine regedit /S "$(winepath -w "$here/wine-setup.reg")" </dev/null >/dev/null 2>&1
+  # Two spare drives, R: and S:, for tests that start the program from a disc root.
+  for d in r s; do
+    mkdir -p "$WINEPREFIX/drive_$d"
+    ln -sfn "../drive_$d" "$WINEPREFIX/dosdevices/$d:"
+  done
 }
 
 wine_down() {

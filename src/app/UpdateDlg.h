@@ -1,0 +1,50 @@
+#pragma once
+// The main dialog: the folders that still need the update, the applications of the
+// selected one, a status box, and the two buttons.
+
+#include "CDialog.h"
+#include "CFont.h"
+#include "CStringArray.h"
+#include "Controls.h"
+#include "resource.h"
+
+class CUpdateDlg : public CDialog {
+public:
+    explicit CUpdateDlg(CWnd* pParent = nullptr);
+    ~CUpdateDlg() override;
+
+    // Lists the folders the catalogue reports that this run has not handled yet and
+    // selects the first; with none left, tells the user and ends the dialog.
+    void RefreshFolders();
+    // Lists the applications of the selected folder and shows their count.
+    void RefreshApplications();
+    // Updates the selected folder from the disc ("Mettre à jour").
+    void OnUpdate();
+
+    CStatic m_captionApplications;
+    CStatic m_captionFolders;
+    CButton m_btnFinish;
+    CButton m_btnUpdate;
+    CListBox m_applicationList;
+    CComboBox m_folderList;
+    CString m_statusText;
+    HICON m_hIcon;
+    CFont* m_pCaptionFont = nullptr;
+    CStringArray m_folders;
+    CStringArray m_applications;
+    bool m_firstRefresh = true;
+    // Folders the update procedure has run on since the program started; only grows.
+    CStringArray m_updatedFolders;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // A message box of the dialog's own: captioned with the program's title.
+    int ShowMessage(const char* text, UINT type);
+};

@@ -1,0 +1,210 @@
+// "Mettre à jour": brings the disc's installer into the selected folder, runs it once
+// to remove the old installation and once per application to reinstall it.
+
+#include "UpdateDlg.h"
+
+#include "AfxMessageBox.h"
+#include "CWaitCursor.h"
+#include "CWinApp.h"
+#include "CompressedFile.h"
+#include "FileQueries.h"
+#include "InstallerHandoff.h"
+
+namespace {
+
+// Update failures, reported once at the end as "Erreur : N".
+enum UpdateError {
+    kNoError = 0,
+    kCopyFailed = 2,        // the disc's "_install.ex_" could not be copied into the folder
+    kExpandFailed = 3,      // the installer could not be expanded whole in the folder
+    kRemovalNotStarted = 4, // the removal run could not be started
+    kNoDiscInstaller = 5,   // no "_install.ex_" beside the program or above it
+};
+
+const char kInstallerName[] = "_install.exe";
+
+CString PathIn(const CString& directory, const char* format)
+{
+    CString path;
+    path.Format(format, static_cast<const char*>(directory));
+    return path;
+}
+
+// Deletes an updater file of the folder. With `clearReadOnly`, a read-only bit (a
+// copy from a read-only disc keeps it) is cleared first, other attributes kept.
+void DeleteUpdaterFile(const CString& path, bool clearReadOnly)
+{
+    if (clearReadOnly) {
+        const DWORD attributes = ::GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return;
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            ::SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
+    OFSTRUCT unused = {};
+    ::OpenFile(path, &unused, OF_DELETE);
+}
+
+// The disc directory holding "_install.ex_": the program's own directory, else the
+// nearest one above it, the last candidate being the drive letter and colon alone.
+bool LocateDiscInstaller(CString& discDirectory)
+{
+    CWinApp* app = AfxGetApp();
+    CString candidate = app && app->m_pszHelpFilePath ? app->m_pszHelpFilePath : "";
+    for (;;) {
+        const int slash = candidate.ReverseFind('\\');
+        if (slash < 0)
+            return false;
+        candidate = candidate.Left(slash);
+        if (FileExists(PathIn(candidate, "%s\\_install.ex_"))) {
+            discDirectory = candidate;
+            return true;
+        }
+    }
+}
+
+// The size the compressed installer expands to: the size its header records, or
+// for a file stored uncompressed (which the expansion copies as it is) its own size.
+bool ExpectedExpandedSize(const CString& compressedPath, DWORD& size)
+{
+    if (ReadCompressedSize(compressedPath, size))
+        return true;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(compressedPath, GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0)
+        return false;
+    size = data.nFileSizeLow;
+    return true;
+}
+
+} // namespace
+
+void CUpdateDlg::OnUpdate()
+{
+    CWaitCursor wait;
+    int error = kNoError;
+
+    EnableWindow(FALSE);
+    m_btnUpdate.EnableWindow(FALSE);
+    // Windows leaves a disabled owner disabled when a message box closes; Wine enables
+    // it. The dialog must stay closed to input until the procedure is over.
+    auto keepDisabled = [this, &wait] {
+        EnableWindow(FALSE);
+        wait.Restore();
+    };
+
+    CString notice;
+    notice.LoadString(IDS_CLOSE_APPLICATIONS);
+    ShowMessage(notice, MB_ICONINFORMATION);
+    keepDisabled();
+
+    m_statusText = "Veuillez patienter";
+    UpdateData(FALSE);
+
+    CString folder;
+    m_folderList.GetLBText(m_folderList.GetCurSel(), folder);
+    const CString folderCompressed = PathIn(folder, "%s\\_install.ex_");
+    const CString folderInstaller = PathIn(folder, "%s\\_install.exe");
+    const CString folderBackup = PathIn(folder, "%s\\_install.bak");
+
+    CString disc;
+    if (!LocateDiscInstaller(disc))
+        error = kNoDiscInstaller;
+
+    if (error == kNoError) {
+        if (FileExists(folderInstaller))
+            DeleteUpdaterFile(folderInstaller, true);
+        // An earlier expansion that failed leaves its copy behind; without this the
+        // folder could never be updated again.
+        DeleteUpdaterFile(folderCompressed, true);
+        if (!::CopyFileA(PathIn(disc, "%s\\_install.ex_"), folderCompressed, TRUE))
+            error = kCopyFailed;
+    }
+
+    if (error == kNoError) {
+        // A scratched disc or a full disk gives a short copy: such an installer must
+        // never run half-written.
+        DWORD expected = 0;
+        long copied = -1;
+        const bool known = ExpectedExpandedSize(folderCompressed, expected);
+        if (!ExpandCompressedFile(folder, folder, kInstallerName, copied)) {
+            error = kExpandFailed;
+        } else if (!known || copied < 0 || static_cast<DWORD>(copied) != expected) {
+            error = kExpandFailed;
+            DeleteUpdaterFile(folderInstaller, true);
+        }
+    }
+
+    CSharedBlock infoBlock;
+    if (error == kNoError) {
+        DeleteUpdaterFile(folderCompressed, true);
+        ::CopyFileA(folderInstaller, folderBackup, FALSE);
+
+        CString removal;
+        removal.Format(kRemovalCommandFormat, static_cast<const char*>(folder));
+        if (!RunAndWait(folderInstaller, removal, folder)) {
+            error = kRemovalNotStarted;
+            keepDisabled();
+        }
+    }
+
+    if (error == kNoError) {
+        ::CopyFileA(folderBackup, folderInstaller, FALSE);
+
+        // The installer finds the parent of the folder in the info block while it
+        // reinstalls; the block lives until the last reinstall run has ended.
+        infoBlock.Publish(kInfoBlockName, kInfoBlockSize, folder.Left(folder.ReverseFind('\\')));
+
+        CString reinstall;
+        reinstall.Format(kReinstallCommandFormat, static_cast<const char*>(disc));
+        for (int i = 0; i < m_applications.GetSize(); ++i) {
+            const CString name = m_applications.GetAt(i);
+            CString code = name;
+            if (LookupProductCode(code)) {
+                CSharedBlock codeBlock;
+                if (!codeBlock.Publish(kCodeBlockName, kCodeBlockSize, code))
+                    continue;
+                if (!RunAndWait(folderInstaller, reinstall, folder)) {
+                    CString format;
+                    format.LoadString(IDS_CANNOT_REINSTALL);
+                    CString text;
+                    text.Format(format, static_cast<const char*>(name));
+                    ShowMessage(text, MB_ICONSTOP);
+                    keepDisabled();
+                }
+            } else {
+                CString text;
+                if (name.CompareNoCase("Quill Mx") == 0) {
+                    text.LoadString(IDS_QUILL_UNINSTALLED);
+                } else {
+                    CString format;
+                    format.LoadString(IDS_CANNOT_REINSTALL);
+                    text.Format(format, static_cast<const char*>(name));
+                }
+                ShowMessage(text, MB_ICONEXCLAMATION);
+                keepDisabled();
+            }
+        }
+
+        OFSTRUCT unused = {};
+        ::OpenFile(folderBackup, &unused, OF_DELETE);
+    }
+    infoBlock.Close();
+
+    m_updatedFolders.Add(folder);
+    if (error == kNoError) {
+        m_statusText.LoadString(IDS_UP_TO_DATE);
+    } else {
+        // The status must not claim an update that failed.
+        m_statusText.Format("Erreur : %d", error);
+    }
+    UpdateData(FALSE);
+    EnableWindow(TRUE);
+
+    if (error != kNoError) {
+        CString text;
+        text.Format("Erreur : %d", error);
+        AfxMessageBox(text, MB_OK);
+    } else {
+        RefreshFolders();
+    }
+}
