@@ -1,0 +1,147 @@
+#include "E2eFixture.h"
+
+#include <algorithm>
+#include <functional>
+
+const char kTitle[] = "Mise \xE0 jour de l'Orvandel";
+const char kUpToDate[] = "Votre poste a \xE9t\xE9 mis \xE0 jour en version 1.3.";
+const char kNotice[] =
+    "Avant de d\xE9" "buter la mise \xE0 jour, fermez  toutes les applications en cours.\n\n"
+    "Attention, la proc\xE9" "dure de mise \xE0 jour peut prendre plusieurs minutes.\n\n"
+    "Appuyez sur OK pour continuer.";
+
+namespace {
+void EmptyDrive(const char* root)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((std::string(root) + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = std::string(root) + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path);
+        } else {
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(path.c_str());
+        }
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+}
+
+std::string WindowsPath(const char* unixPath)
+{
+    std::string path = std::string("Z:") + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string ProgramPath() { return WindowsPath(MISEAJOUR_EXE_PATH); }
+std::string CompressedInstallerPath() { return WindowsPath(STANDIN_COMPRESSED_PATH); }
+
+std::string ApplicationsFound(int count)
+{
+    return "La proc\xE9" "dure de mise \xE0 jour a d\xE9tect\xE9 " + std::to_string(count) +
+           " application(s) dans le dossier selectionn\xE9.\r\n"
+           "Si vous cliquez sur le bouton 'Mettre \xE0 jour', l'ensemble de ces applications vont \xEAtre mises "
+           "\xE0 niveau.\r\nAttention, l'op\xE9ration peut prendre quelques minutes.";
+}
+
+EndToEnd::EndToEnd() : log(logFolder / "runs.log")
+{
+    EmptyDrive("R:\\");
+    EmptyDrive("S:\\");
+}
+
+EndToEnd::~EndToEnd()
+{
+    EmptyDrive("R:\\");
+    EmptyDrive("S:\\");
+}
+
+std::string EndToEnd::LayOutDisc(const std::string& directory, bool withInstaller)
+{
+    if (directory.size() > 3) {
+        EXPECT_TRUE(MakeFolders(directory)) << directory;
+    }
+    const std::string base = directory.back() == '\\' ? directory : directory + "\\";
+    const std::string program = base + "MiseAJour.exe";
+    EXPECT_TRUE(::CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE)) << program;
+    if (withInstaller) {
+        EXPECT_TRUE(::CopyFileA(CompressedInstallerPath().c_str(), (base + "_install.ex_").c_str(), FALSE));
+    }
+    return program;
+}
+
+Environment EndToEnd::StandinEnvironment(DWORD runMilliseconds) const
+{
+    return {{"MISEAJOUR_STANDIN_LOG", log}, {"MISEAJOUR_STANDIN_MS", std::to_string(runMilliseconds)}};
+}
+
+std::vector<standin::Run> EndToEnd::Runs() const
+{
+    std::vector<standin::Run> runs;
+    standin::ReadLog(log, runs);
+    return runs;
+}
+
+std::vector<MessageBoxSeen> EndToEnd::RunUpdate(AppUnderTest& app, HWND dialog, DWORD timeoutMs)
+{
+    std::vector<MessageBoxSeen> boxes;
+    EXPECT_TRUE(Click(dialog, 1002));
+    const DWORD start = ::GetTickCount();
+    int quiet = 0;
+    while (::GetTickCount() - start < timeoutMs) {
+        if (!app.IsRunning() || !::IsWindow(dialog)) {
+            app.WaitForExit(10000);
+            return boxes;
+        }
+        if (auto box = app.FindMessageBox()) {
+            boxes.push_back(*box);
+            app.Answer(*box);
+            quiet = 0;
+            continue;
+        }
+        // Read without failing: the program may be ending meanwhile.
+        wchar_t status[32] = L"";
+        DWORD_PTR unused = 0;
+        ::SendMessageTimeoutW(::GetDlgItem(dialog, 1007), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(status),
+                              SMTO_ABORTIFHUNG, 1000, &unused);
+        const bool settled = !boxes.empty() && ::IsWindowEnabled(dialog) && lstrcmpW(status, L"Veuillez patienter") != 0;
+        quiet = settled ? quiet + 1 : 0;
+        if (quiet >= 3)
+            return boxes;
+        ::Sleep(100);
+    }
+    ADD_FAILURE() << "the update did not end within " << timeoutMs << " ms";
+    return boxes;
+}
+
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder)
+{
+    std::vector<std::pair<std::string, std::string>> files;
+    std::function<void(const std::string&, const std::string&)> walk = [&](const std::string& dir,
+                                                                          const std::string& prefix) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = ::FindFirstFileA((dir + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                walk(dir + "\\" + name, prefix + name + "\\");
+            else
+                files.emplace_back(prefix + name, ReadFileBytes(dir + "\\" + name));
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    };
+    walk(folder, "");
+    std::sort(files.begin(), files.end());
+    return files;
+}

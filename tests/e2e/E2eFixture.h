@@ -1,0 +1,49 @@
+#pragma once
+// What every end-to-end test starts from: an empty suite register, two empty spare
+// drives R: and S:, and a log file for the stand-in installer's record of its runs.
+
+#include "Automation.h"
+#include "StandinLog.h"
+#include "SuiteFixture.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+extern const char kTitle[];          // the dialog's title, Windows-1252
+extern const char kUpToDate[];       // message 3
+extern const char kNotice[];         // message 10
+
+// A file of the Linux build as Wine sees it.
+std::string WindowsPath(const char* unixPath);
+std::string ProgramPath();            // the built MiseAJour.exe
+std::string CompressedInstallerPath();// the stand-in compressed into _install.ex_
+
+// Message 7 with `count`.
+std::string ApplicationsFound(int count);
+
+class EndToEnd : public ::testing::Test {
+protected:
+    EndToEnd();
+    ~EndToEnd() override;
+
+    // Copies the program to `directory` (made if missing) and, when `withInstaller`,
+    // the compressed stand-in beside it. Returns the program's path there.
+    std::string LayOutDisc(const std::string& directory, bool withInstaller = true);
+    // The environment the program is started with: where the stand-in records its runs.
+    Environment StandinEnvironment(DWORD runMilliseconds = 0) const;
+    std::vector<standin::Run> Runs() const;
+
+    // Presses "Mettre à jour" and answers every box with OK until the update is
+    // over: the program has ended, or its dialog is usable again with no box up.
+    std::vector<MessageBoxSeen> RunUpdate(AppUnderTest& app, HWND dialog, DWORD timeoutMs = 60000);
+
+    SuiteInstallations suite;
+    TempDir logFolder{"log"};
+    std::string log;
+};
+
+// Every file below `folder` with its content, by name relative to it.
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);
