@@ -1,0 +1,120 @@
+// Drives the updater for the demo when there is no one at the screen: waits for its
+// dialog and prints where it is (for the screenshot), or presses "Mettre à jour" and
+// answers every message box with OK, printing each, until the updater has ended.
+//
+//   demo-driver wait     prints "x y width height" of the dialog
+//   demo-driver update   runs the update(s) to the end
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kTitle[] = "Mise à jour de l'Orvandel";
+
+std::string TextOf(HWND window)
+{
+    wchar_t wide[4096] = L"";
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, nullptr);
+    char text[8192] = "";
+    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+HWND FindDialog()
+{
+    HWND dialog = ::FindWindowA("#32770", kTitle);
+    return dialog && ::IsWindowVisible(dialog) && ::GetDlgItem(dialog, 1002) ? dialog : nullptr;
+}
+
+struct BoxSearch { DWORD pid; HWND found; };
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char cls[16] = "";
+    ::GetClassNameA(window, cls, sizeof cls);
+    if (pid == search->pid && std::strcmp(cls, "#32770") == 0 && ::IsWindowVisible(window) &&
+        ::GetDlgItem(window, 0xFFFF)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Wait()
+{
+    for (int i = 0; i < 300; ++i) {
+        if (HWND dialog = FindDialog()) {
+            ::Sleep(500);   // let it paint
+            RECT r;
+            ::GetWindowRect(dialog, &r);
+            std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+            return 0;
+        }
+        ::Sleep(100);
+    }
+    std::fprintf(stderr, "demo-driver: the dialog did not appear\n");
+    return 1;
+}
+
+int Update()
+{
+    HWND dialog = FindDialog();
+    if (!dialog) {
+        std::fprintf(stderr, "demo-driver: no dialog to drive\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(dialog, &pid);
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    std::printf("Dossier : %s\n", TextOf(::GetDlgItem(dialog, 1000)).c_str());
+    ::PostMessageA(::GetDlgItem(dialog, 1002), BM_CLICK, 0, 0);
+
+    for (int waited = 0; waited < 600000; waited += 100) {
+        if (process && ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            break;
+        BoxSearch search = {pid, nullptr};
+        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            std::printf("[%s] %s\n", TextOf(search.found).c_str(), TextOf(::GetDlgItem(search.found, 0xFFFF)).c_str());
+            std::fflush(stdout);
+            ::Sleep(300);
+            ::PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            for (int i = 0; i < 50 && ::IsWindow(search.found); ++i)
+                ::Sleep(100);
+        }
+        // A folder offered after an update is updated as well.
+        HWND current = FindDialog();
+        if (current && ::IsWindowEnabled(current) && ::IsWindowEnabled(::GetDlgItem(current, 1002))) {
+            BoxSearch open = {pid, nullptr};
+            ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&open));
+            if (!open.found) {
+                std::printf("Dossier : %s\n", TextOf(::GetDlgItem(current, 1000)).c_str());
+                ::PostMessageA(::GetDlgItem(current, 1002), BM_CLICK, 0, 0);
+                ::Sleep(500);
+            }
+        }
+        ::Sleep(100);
+    }
+    if (process)
+        ::CloseHandle(process);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && std::strcmp(argv[1], "wait") == 0)
+        return Wait();
+    if (argc == 2 && std::strcmp(argv[1], "update") == 0)
+        return Update();
+    std::fprintf(stderr, "usage: demo-driver wait|update\n");
+    return 2;
+}

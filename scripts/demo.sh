@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds, and shows the updater on a built-in sample: three
+# installations of the suite (two below version 1.3), the disc folder mapped as
+# drive D: with the stand-in installer on it. With a display, the updater opens
+# there for you to use; without one, it runs on a virtual screen, leaves screenshots
+# and runs the whole update by itself.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh"
+build="$root/build"
+
+source "$root/tests/wine-env.sh"
+export WINE_KEEP_PREFIX="$build/demo-prefix"
+rm -rf "$WINE_KEEP_PREFIX"
+interactive=1
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then interactive=0; unset DISPLAY; fi
+wine_up
+trap wine_down EXIT
+
+bash "$root/sample/seed.sh" "$build"
+ln -sfn "$build/disc" "$WINEPREFIX/dosdevices/d:"
+
+# The stand-in installer's own settings: where it records each run, how long it runs
+# and whether it shows its window.
+export MISEAJOUR_STANDIN_LOG='C:\installer-standin.log'
+export MISEAJOUR_STANDIN_MS=1500 MISEAJOUR_STANDIN_WINDOW=1
+log="$WINEPREFIX/drive_c/installer-standin.log"
+
+echo "Sample installations: $WINEPREFIX/drive_c/Orvandel"
+echo "Disc (drive D:):      $build/disc  (image: $build/MiseAJour-disc.iso)"
+if [ "$interactive" = 1 ]; then
+  echo "Starting D:\\MiseAJour.exe; press « Mettre à jour »..."
+  (cd "$build/disc" && wine 'D:\MiseAJour.exe') || true
+else
+  (cd "$build/disc" && wine 'D:\MiseAJour.exe' >/dev/null 2>&1 &)
+  read -r x y w h < <(wine "$build/sample/demo-driver.exe" wait | tr -d '\r')
+  shot="$build/miseajour-demo.png"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
+  echo "Screenshot of the dialog: $shot"
+  echo "Running the update of every listed folder:"
+  wine "$build/sample/demo-driver.exe" update | tr -d '\r' | sed 's/^/  /'
+fi
+echo
+if [ -f "$log" ]; then
+  echo "The stand-in installer's record of its runs: $log"
+  iconv -f CP1252 -t UTF-8 "$log" | tr -d '\r' | grep -E '^\[run\]|^cmdline=|^cwd=|^info=|^code=' | sed 's/^/  /'
+else
+  echo "The stand-in installer was not run (no update was made)."
+fi
