@@ -1,5 +1,6 @@
 // The main dialog created modeless in the test process, over a seeded registry.
 
+#include "CWinApp.h"
 #include "InstallCatalog.h"
 #include "MessageBoxSpy.h"
 #include "RegistryScratch.h"
@@ -160,6 +161,36 @@ TEST_F(UpdateDlgTest, NoFolderLeftAfterAnUpdateSaysTheComputerIsUpToDate)
     EXPECT_EQ(std::string("Votre poste a \xE9t\xE9 mis \xE0 jour en version 1.3."), spy.boxes()[0].text);
     EXPECT_TRUE(dlg.IsEnding());
     EXPECT_EQ(0, dlg.GetResult());
+}
+
+TEST_F(UpdateDlgTest, FailedUpdateIsReportedAndItsFolderNotOfferedAgain)
+{
+    // No "_install.ex_" beside this test program or above it.
+    CWinApp app;
+    const std::string a = Installation("A", {"Tolvane"});
+    const std::string b = Installation("B", {});
+    const auto before = ReadFileBytes(a + "\\Tolvane.ini");
+
+    CUpdateDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    app.m_pMainWnd = &dlg;
+    MessageBoxSpy spy(IDOK);
+    dlg.OnUpdate();
+    app.m_pMainWnd = nullptr;
+
+    ASSERT_EQ(2u, spy.boxes().size());
+    EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), spy.boxes()[0].icon);
+    EXPECT_EQ("Erreur : 5", spy.boxes()[1].text);
+    EXPECT_EQ("Erreur : 5", StatusBoxText(dlg));
+    EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
+    EXPECT_FALSE(dlg.m_btnUpdate.IsWindowEnabled());
+    ASSERT_EQ(1, dlg.m_updatedFolders.GetSize());
+    EXPECT_EQ(a, std::string(dlg.m_updatedFolders.GetAt(0)));
+    EXPECT_EQ(before, ReadFileBytes(a + "\\Tolvane.ini"));
+    EXPECT_FALSE(PathExists(a + "\\_install.ex_"));
+
+    dlg.RefreshFolders();
+    EXPECT_EQ(std::vector<std::string>{b}, ComboItems(dlg));
 }
 
 TEST_F(UpdateDlgTest, DialogTemplateIsLaidOutAsDesigned)
