@@ -39,8 +39,8 @@ BOOL LookupProductCode(CString& name)
 
 namespace {
 
-// Owner of the two handles CreateProcessA returns: the process and thread objects,
-// and with them the child's ids, stay alive in the system until both are closed.
+// Owner of the two handles CreateProcessA returns. A finished child's process and
+// thread objects, and with them its ids, stay in the system while they are open.
 class CProcessHandles {
 public:
     explicit CProcessHandles(const PROCESS_INFORMATION& info) : m_info(info) {}
