@@ -42,7 +42,7 @@ void DeleteUpdaterFile(const CString& path, bool clearReadOnly)
             ::SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     }
     OFSTRUCT unused = {};
-    ::OpenFile(path, &unused, OF_DELETE);
+    ::OpenFile(PathForOpenFile(path), &unused, OF_DELETE);
 }
 
 // The disc directory holding "_install.ex_": the program's own directory, else the
@@ -186,7 +186,7 @@ void CUpdateDlg::OnUpdate()
         }
 
         OFSTRUCT unused = {};
-        ::OpenFile(folderBackup, &unused, OF_DELETE);
+        ::OpenFile(PathForOpenFile(folderBackup), &unused, OF_DELETE);
     }
     infoBlock.Close();
 

@@ -91,3 +91,24 @@ bool FindFilesByExtension(const char* folder, CStringArray& found, bool recurse,
     }
     return true;
 }
+
+CString PathForOpenFile(const char* path)
+{
+    if (!path || std::strlen(path) < OFS_MAXPATHNAME)
+        return CString(path);
+    char shortPath[MAX_PATH] = "";
+    DWORD length = ::GetShortPathNameA(path, shortPath, MAX_PATH);
+    if (length > 0 && length < OFS_MAXPATHNAME)
+        return CString(shortPath);
+
+    // A file about to be created has no short form yet: shorten its folder.
+    const CString whole(path);
+    const int slash = whole.ReverseFind('\\');
+    if (slash <= 0)
+        return whole;
+    length = ::GetShortPathNameA(whole.Left(slash), shortPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return whole;
+    const CString candidate = CString(shortPath) + whole.Mid(slash);
+    return candidate.GetLength() < OFS_MAXPATHNAME ? candidate : whole;
+}

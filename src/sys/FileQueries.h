@@ -27,3 +27,10 @@ bool IsDirectory(const char* path);
 // 259 characters are skipped. False, with `found` unchanged, for an empty folder path
 // or one that cannot be listed; true otherwise, even when nothing matched.
 bool FindFilesByExtension(const char* folder, CStringArray& found, bool recurse, const char* extension);
+
+// OpenFile, and the lz32 functions built on it, refuse paths of OFS_MAXPATHNAME (128)
+// characters or more. This gives `path` itself when it is shorter than that, and
+// otherwise its 8.3 form: of the whole path when the file exists, else of its folder
+// with the name appended. When no shorter form can be had, `path` is returned as it
+// is (and OpenFile will refuse it).
+CString PathForOpenFile(const char* path);

@@ -1,5 +1,7 @@
 #include "LzFile.h"
 
+#include "FileQueries.h"
+
 #include <lzexpand.h>
 
 #include <cstring>
@@ -9,8 +11,8 @@ CLzFile::CLzFile(const char* path, Purpose purpose) : m_hFile(LZERROR_BADINHANDL
     char name[MAX_PATH];
     if (!path || std::strlen(path) >= sizeof name)
         return;
-    // LZOpenFileA wants a writable name.
-    std::strcpy(name, path);
+    // LZOpenFileA wants a writable name, and one short enough for OpenFile.
+    std::strcpy(name, PathForOpenFile(path));
     OFSTRUCT info = {};
     info.cBytes = sizeof info;
     if (purpose == forReading) {

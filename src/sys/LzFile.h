@@ -14,7 +14,8 @@ public:
     };
 
     // Opens `path`; a path over MAX_PATH - 1 characters is not opened. OpenFile (and
-    // so lz32) also refuses paths of OFS_MAXPATHNAME (128) characters or more.
+    // so lz32) refuses paths of OFS_MAXPATHNAME (128) characters or more, so a longer
+    // path is opened through its 8.3 form.
     CLzFile(const char* path, Purpose purpose);
     ~CLzFile();
     CLzFile(const CLzFile&) = delete;

@@ -6,7 +6,7 @@ set -u
 objdump=$1 exe=$2
 allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|LZ32|VERSION|MSVCRT|SHELL32|WINMM|MSIMG32)\.DLL$'
 status=0
-dlls=$("$objdump" -p "$exe" | awk '/DLL Name:/ {print toupper($3)}')
+dlls=$(LC_ALL=C "$objdump" -p "$exe" | awk '/DLL Name:/ {print toupper($3)}')
 [ -n "$dlls" ] || { echo "no import table read from $exe"; exit 1; }
 for dll in $dlls; do
   if [[ "$dll" =~ $allowed ]]; then echo "ok        $dll"; else echo "NOT SYSTEM $dll"; status=1; fi

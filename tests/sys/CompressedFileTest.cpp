@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -131,8 +132,6 @@ TEST_F(CompressedFile, FailuresCreateNothingAndReleaseTheSource)
         {"target folder missing", "_install.ex_", true, false, 0},
         // A retry of the create under the compressed name would truncate the source.
         {"in place, earlier installer held open", "_install.ex_", false, true, 0},
-        // lz32 opens through OpenFile, which takes at most 127 characters.
-        {"target path of 128 characters", "_install.ex_", false, false, 128},
         {"target path of 260 characters", "_install.ex_", false, false, 260},
     };
     for (const Case& c : cases) {
@@ -170,13 +169,36 @@ TEST_F(CompressedFile, FailuresCreateNothingAndReleaseTheSource)
         EXPECT_TRUE(::DeleteFileA((source / c.sourceFile).c_str())) << "error " << ::GetLastError();
     }
 
-    TempDir dir("lz");
-    const std::string at127 = dir / std::string(127 - 13 - dir.path().size() - 1, 'p');
-    ASSERT_TRUE(MakeFolders(at127));
-    ASSERT_TRUE(WriteFileBytes(at127 + "\\_install.ex_", Compressed()));
-    long copied = kSentinel;
-    EXPECT_TRUE(ExpandCompressedFile(at127.c_str(), at127.c_str(), "_install.exe", copied)) << "127 characters";
-    EXPECT_EQ(OriginalSize(), copied);
+}
+
+TEST_F(CompressedFile, LongFoldersBeyondOpenFilesLimitStillExpand)
+{
+    // lz32 opens through OpenFile, which takes at most 127 characters; longer paths go
+    // through their 8.3 form.
+    for (size_t length : {127u, 128u, 200u, 259u}) {
+        SCOPED_TRACE(length);
+        TempDir dir("lz");
+        std::string folder = dir.path();
+        const size_t wanted = length - std::string("\\_install.exe").size();
+        while (folder.size() < wanted) {
+            const size_t gap = wanted - folder.size();
+            if (gap == 1) {
+                folder += 'd';   // lengthen the last name rather than add an empty one
+                break;
+            }
+            size_t step = std::min<size_t>(40, gap - 1);
+            if (gap - 1 - step == 1)
+                --step;
+            folder += "\\" + std::string(step, 'd');
+        }
+        ASSERT_EQ(wanted, folder.size());
+        ASSERT_TRUE(MakeFolders(folder));
+        ASSERT_TRUE(WriteFileBytes(folder + "\\_install.ex_", Compressed()));
+        long copied = kSentinel;
+        EXPECT_TRUE(ExpandCompressedFile(folder.c_str(), folder.c_str(), "_install.exe", copied));
+        EXPECT_EQ(OriginalSize(), copied);
+        EXPECT_TRUE(ReadFileBytes(folder + "\\_install.exe") == Original());
+    }
 }
 
 TEST_F(CompressedFile, TruncatedDataGivesACountBelowTheHeaderSize)
