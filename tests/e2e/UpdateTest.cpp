@@ -140,6 +140,8 @@ TEST_F(Update, ProgramInASubdirectoryFindsTheInstallerInTheRoot)
 {
     const std::string disc = LayOutDisc("R:\\Mise a jour\\Programme", false);
     ASSERT_TRUE(::CopyFileA(CompressedInstallerPath().c_str(), "R:\\_install.ex_", FALSE));
+    // A pressed disc is read-only, and its copy in the folder keeps the attribute.
+    ASSERT_TRUE(::SetFileAttributesA("R:\\_install.ex_", FILE_ATTRIBUTE_READONLY));
     const std::string folder = suite.AddFolder("Salle", "1, 2, 0, 0", {"Logiciel Celmira"});
     AppUnderTest app;
     ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
@@ -152,6 +154,8 @@ TEST_F(Update, ProgramInASubdirectoryFindsTheInstallerInTheRoot)
     ASSERT_EQ(2u, runs.size());
     EXPECT_EQ(" /b/*R:", runs[1].commandLine);
     EXPECT_EQ("CEL1", runs[1].code.text);
+    EXPECT_FALSE(PathExists(folder + "\\_install.ex_"));
+    EXPECT_FALSE(PathExists(folder + "\\_install.bak"));
 }
 
 TEST_F(Update, NoInstallerOnTheDiscIsErrorFiveAndTheFolderIsLeftAlone)
@@ -202,6 +206,37 @@ TEST_F(Update, StaleReadOnlyInstallerFilesAreClearedFirst)
     const std::vector<standin::Run> runs = Runs();
     ASSERT_EQ(2u, runs.size());
     EXPECT_EQ("BRIS", runs[1].code.text);
+}
+
+TEST_F(Update, LongFolderPathIsUpdatedWhole)
+{
+    const std::string disc = LayOutDisc("R:\\");
+    // Past the 127 characters that OpenFile and lz32 take, within MAX_PATH with the
+    // installer's name appended.
+    std::string name = "\xC9tablissement scolaire";
+    while (suite.root().size() + 1 + name.size() < 240)
+        name += "\\Sous-dossier de l'installation";
+    name.resize(240 - suite.root().size() - 1);
+    const std::string folder = suite.AddFolder(name, "1, 2, 0, 0", {"Ostrabel"});
+    ASSERT_GT(folder.size(), 200u);
+    ASSERT_TRUE(WriteFileBytes(folder + "\\_install.exe", "ancien"));
+    ASSERT_TRUE(::SetFileAttributesA((folder + "\\_install.exe").c_str(), FILE_ATTRIBUTE_READONLY));
+
+    AppUnderTest app;
+    ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
+    HWND dialog = app.WaitForDialog(kTitle);
+    ASSERT_NE(nullptr, dialog);
+    const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ(std::string(kUpToDate), boxes[1].text);
+    const std::vector<standin::Run> runs = Runs();
+    ASSERT_EQ(2u, runs.size());
+    EXPECT_EQ(" /u/c/*" + folder, runs[0].commandLine);
+    EXPECT_EQ(Parent(folder), runs[1].info.text);
+    EXPECT_EQ("OS#Q", runs[1].code.text);
+    EXPECT_TRUE(ReadFileBytes(folder + "\\_install.exe") == StandinBytes());
+    EXPECT_FALSE(PathExists(folder + "\\_install.ex_"));
+    EXPECT_FALSE(PathExists(folder + "\\_install.bak"));
 }
 
 TEST_F(Update, DamagedInstallerIsErrorThreeAndNeverRuns)
