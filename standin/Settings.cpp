@@ -42,6 +42,8 @@ Settings Settings::FromEnvironment()
     ReadNumber(kExitVariable, settings.exitCode);
     std::string window;
     settings.showWindow = ReadVariable(kWindowVariable, window) && window == "1";
+    std::string spoil;
+    settings.spoilBackup = ReadVariable(kSpoilBackupVariable, spoil) && spoil == "1";
     return settings;
 }
 

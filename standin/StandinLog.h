@@ -43,6 +43,9 @@ constexpr const char* kLogVariable = "MISEAJOUR_STANDIN_LOG";       // log path
 constexpr const char* kWaitVariable = "MISEAJOUR_STANDIN_MS";       // stay alive this long, default 0
 constexpr const char* kExitVariable = "MISEAJOUR_STANDIN_EXIT";     // exit code, default 0
 constexpr const char* kWindowVariable = "MISEAJOUR_STANDIN_WINDOW"; // "1": show a window meanwhile
+// "1": a removal run overwrites "_install.bak" in its current directory with text,
+// as a faulty installer might, so that the updater's reinstall runs cannot start.
+constexpr const char* kSpoilBackupVariable = "MISEAJOUR_STANDIN_SPOIL_BACKUP";
 
 // The shared-memory blocks the stand-in reads, by name, and the size it maps.
 constexpr const char* kInfoBlockName = "Installation VELMOR (Info)";

@@ -10,6 +10,7 @@
 #include "ProgressWindow.h"
 #include "Settings.h"
 #include "StandinLog.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -29,6 +30,17 @@ std::string ModulePath()
     char buffer[MAX_PATH * 2] = "";
     const DWORD length = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
     return std::string(buffer, length < sizeof buffer ? length : 0);
+}
+
+// Replaces the updater's copy of the installer by text that is no program.
+void SpoilBackup()
+{
+    UniqueHandle file(::CreateFileA(".\\_install.bak", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    static const char text[] = "ceci n'est plus un programme";
+    DWORD written = 0;
+    if (file.valid())
+        ::WriteFile(file.get(), text, sizeof text - 1, &written, nullptr);
 }
 
 Run Observe(const Settings& settings)
@@ -57,6 +69,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         const Run run = Observe(settings);
         // Written before the wait, so that a run the test kills is on record too.
         AppendToLog(settings.logPath, FormatRunSection(run));
+        if (settings.spoilBackup && run.mode == Mode::Removal)
+            SpoilBackup();
         if (settings.showWindow) {
             ProgressWindow window(instance, run.commandLine);
             window.Wait(settings.waitMilliseconds);

@@ -297,6 +297,39 @@ TEST_F(Update, RemovalRunThatCannotStartIsErrorFour)
     EXPECT_TRUE(PathExists(folder + "\\_install.bak"));
 }
 
+TEST_F(Update, ReinstallRunsThatCannotStartNameTheirApplications)
+{
+    const std::string disc = LayOutDisc("R:\\");
+    const std::string folder = suite.AddFolder("Salle", "1, 2, 0, 0", {"Tolvane", "Marbelo"});
+    const std::vector<std::string> order = DirectoryOrder(folder);
+    ASSERT_EQ(2u, order.size());
+    // The removal run leaves a copy of the installer that is no program: both
+    // reinstall runs fail to start, and the procedure goes on to the end.
+    Environment environment = StandinEnvironment();
+    environment.push_back({"MISEAJOUR_STANDIN_SPOIL_BACKUP", "1"});
+
+    AppUnderTest app;
+    ASSERT_TRUE(app.Start(disc, environment));
+    HWND dialog = app.WaitForDialog(kTitle);
+    ASSERT_NE(nullptr, dialog);
+    const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
+    ASSERT_EQ(6u, boxes.size());
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(order[i]);
+        const MessageBoxSeen& error = boxes[1 + 2 * i];
+        const MessageBoxSeen& named = boxes[2 + 2 * i];
+        EXPECT_EQ(0u, error.text.find("CreateProcess error n\xB0")) << error;
+        EXPECT_EQ(kErrorCaption, error.caption);
+        EXPECT_EQ("L'application '" + order[i] + "' ne peut \xEAtre mise \xE0 jour \xE0 partir du C\xE9" "d\xE9rom.",
+                  named.text);
+        EXPECT_EQ(std::string(kTitle), named.caption);
+        EXPECT_EQ(IconKind::Error, named.icon) << named;
+    }
+    EXPECT_EQ(std::string(kUpToDate), boxes[5].text);
+    EXPECT_EQ(1u, Runs().size());
+    EXPECT_FALSE(PathExists(folder + "\\_install.bak"));
+}
+
 TEST_F(Update, DialogStaysLockedButAnswersWhileTheInstallerRuns)
 {
     const std::string disc = LayOutDisc("R:\\");
