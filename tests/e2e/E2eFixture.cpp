@@ -10,7 +10,10 @@ const char kNotice[] =
     "Attention, la proc\xE9" "dure de mise \xE0 jour peut prendre plusieurs minutes.\n\n"
     "Appuyez sur OK pour continuer.";
 
+
 namespace {
+// Removes everything on a drive but the root itself (removing the root of a mapped
+// drive would take away the folder Wine maps it to).
 void EmptyDrive(const char* root)
 {
     WIN32_FIND_DATAA found;
@@ -19,15 +22,8 @@ void EmptyDrive(const char* root)
         return;
     do {
         const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        const std::string path = std::string(root) + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveTree(path);
-        } else {
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path.c_str());
-        }
+        if (name != "." && name != "..")
+            RemoveTree(std::string(root) + name);
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
 }
@@ -87,6 +83,13 @@ std::vector<standin::Run> EndToEnd::Runs() const
     std::vector<standin::Run> runs;
     standin::ReadLog(log, runs);
     return runs;
+}
+
+HWND EndToEnd::Start(AppUnderTest& app, const std::string& program, const Environment& environment)
+{
+    if (!app.Start(program, environment))
+        return nullptr;
+    return app.WaitForDialog(kTitle);
 }
 
 std::vector<MessageBoxSeen> EndToEnd::RunUpdate(AppUnderTest& app, HWND dialog, DWORD timeoutMs)

@@ -36,6 +36,9 @@ protected:
     Environment StandinEnvironment(DWORD runMilliseconds = 0) const;
     std::vector<standin::Run> Runs() const;
 
+    // Starts `program` and waits for its dialog: null when it did not appear.
+    HWND Start(AppUnderTest& app, const std::string& program, const Environment& environment);
+
     // Presses "Mettre à jour" and answers every box with OK until the update is
     // over: the program has ended, or its dialog is usable again with no box up.
     std::vector<MessageBoxSeen> RunUpdate(AppUnderTest& app, HWND dialog, DWORD timeoutMs = 60000);

@@ -26,8 +26,7 @@ TEST_F(StartAndList, FoldersAreListedAlphabeticallyWithTheFirstSelected)
     const std::string lycee = suite.AddFolder("Lyc\xE9" "e", "1, 2, 5, 0", {"Tolvane"});
     const std::string college = suite.AddFolder("Coll\xE8ge", "1, 2, 0, 0", {"Pavane 5", "Quill Mx", "Brisole"});
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(ProgramPath(), StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, ProgramPath(), StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
 
     EXPECT_EQ((std::vector<std::string>{college, lycee}), ComboItems(dialog, 1000));
@@ -52,8 +51,7 @@ TEST_F(StartAndList, OneFolderIsSelectedAndTheListLocked)
     const std::string only = suite.AddFolder("Salle 12", "1, 2, 0, 0", {});
     suite.AddFolder("Salle 13", "1, 3, 1, 0", {});
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(ProgramPath(), StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, ProgramPath(), StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(std::vector<std::string>{only}, ComboItems(dialog, 1000));
     EXPECT_EQ(0, ComboSelection(dialog, 1000));
@@ -70,8 +68,7 @@ TEST_F(StartAndList, TheCloseBoxEndsTheProgram)
 {
     suite.AddFolder("Salle 12", "1, 2, 0, 0", {});
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(ProgramPath(), StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, ProgramPath(), StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(app.WaitForExit(10000).has_value());

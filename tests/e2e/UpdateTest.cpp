@@ -59,8 +59,7 @@ TEST_F(Update, WholeSessionFromADiscRootUpdatesEveryFolderAndTouchesNothingElse)
     const std::vector<std::string> ecoleApps = DirectoryOrder(ecole);
 
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment(), "R:\\"));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     ASSERT_EQ((std::vector<std::string>{lycee, ecole}), ComboItems(dialog, 1000));   // "C:..." sorts first
     ASSERT_TRUE(SelectComboEntry(dialog, 1000, 1));
@@ -144,8 +143,7 @@ TEST_F(Update, ProgramInASubdirectoryFindsTheInstallerInTheRoot)
     ASSERT_TRUE(::SetFileAttributesA("R:\\_install.ex_", FILE_ATTRIBUTE_READONLY));
     const std::string folder = suite.AddFolder("Salle", "1, 2, 0, 0", {"Logiciel Celmira"});
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
     ASSERT_EQ(2u, boxes.size());
@@ -165,8 +163,7 @@ TEST_F(Update, NoInstallerOnTheDiscIsErrorFiveAndTheFolderIsLeftAlone)
     suite.AddFolder("Autre", "1, 2, 0, 0", {});
     const auto before = Snapshot(folder);
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     ASSERT_TRUE(SelectComboEntry(dialog, 1000, 1));   // "...\Salle"
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
@@ -194,8 +191,7 @@ TEST_F(Update, StaleReadOnlyInstallerFilesAreClearedFirst)
         ASSERT_TRUE(::SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY));
     }
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
     ASSERT_EQ(2u, boxes.size());
@@ -223,8 +219,7 @@ TEST_F(Update, LongFolderPathIsUpdatedWhole)
     ASSERT_TRUE(::SetFileAttributesA((folder + "\\_install.exe").c_str(), FILE_ATTRIBUTE_READONLY));
 
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
     ASSERT_EQ(2u, boxes.size());
@@ -254,8 +249,7 @@ TEST_F(Update, DamagedInstallerIsErrorThreeAndNeverRuns)
         ASSERT_TRUE(WriteFileBytes("R:\\_install.ex_", damage.bytes));
         const std::string folder = local.AddFolder("Salle", "1, 2, 0, 0", {"Tolvane"});
         AppUnderTest app;
-        ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
-        HWND dialog = app.WaitForDialog(kTitle);
+        HWND dialog = Start(app, disc, StandinEnvironment());
         ASSERT_NE(nullptr, dialog);
         const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
         ASSERT_EQ(2u, boxes.size());
@@ -283,8 +277,7 @@ TEST_F(Update, RemovalRunThatCannotStartIsErrorFour)
     const DWORD expectedError = ::GetLastError();
 
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment()));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment());
     ASSERT_NE(nullptr, dialog);
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
     ASSERT_EQ(3u, boxes.size());
@@ -309,8 +302,7 @@ TEST_F(Update, ReinstallRunsThatCannotStartNameTheirApplications)
     environment.push_back({"MISEAJOUR_STANDIN_SPOIL_BACKUP", "1"});
 
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, environment));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, environment);
     ASSERT_NE(nullptr, dialog);
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
     ASSERT_EQ(6u, boxes.size());
@@ -336,8 +328,7 @@ TEST_F(Update, DialogStaysLockedButAnswersWhileTheInstallerRuns)
     suite.AddFolder("Salle", "1, 2, 0, 0", {"Quill Mx"});   // one run only: the removal
     suite.AddFolder("Zeta", "1, 2, 0, 0", {});               // keeps the program open afterwards
     AppUnderTest app;
-    ASSERT_TRUE(app.Start(disc, StandinEnvironment(5000)));
-    HWND dialog = app.WaitForDialog(kTitle);
+    HWND dialog = Start(app, disc, StandinEnvironment(5000));
     ASSERT_NE(nullptr, dialog);
     ASSERT_TRUE(Click(dialog, 1002));
     auto notice = app.WaitForMessageBox();

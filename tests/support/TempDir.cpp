@@ -85,7 +85,8 @@ void RemoveTree(const std::string& path)
         ::FindClose(search);
     }
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(path.c_str());
+    if (!::RemoveDirectoryA(path.c_str()))
+        ::DeleteFileA(path.c_str());
 }
 
 bool PathExists(const std::string& path)

@@ -24,6 +24,7 @@ bool WriteFileBytes(const std::string& path, const std::string& content);
 std::string ReadFileBytes(const std::string& path);
 // Creates the folder `path` and any missing parents.
 bool MakeFolders(const std::string& path);
-// Removes `path` and everything below it, clearing read-only bits on the way.
+// Removes `path` (a file, or a folder with everything below it), clearing
+// read-only bits on the way.
 void RemoveTree(const std::string& path);
 bool PathExists(const std::string& path);
