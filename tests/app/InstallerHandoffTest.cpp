@@ -1,4 +1,5 @@
 #include "InstallerHandoff.h"
+#include "MessageBoxSpy.h"
 
 #include "TempDir.h"
 
@@ -281,64 +282,6 @@ TEST(SharedBlock, WhatCannotBePublishedLeavesNoBlockAndWritesNothing)
 // ---------------------------------------------------------------------------
 // Running the installer
 
-// Records and answers with OK every message box this thread shows.
-class CMessageBoxSpy {
-public:
-    struct Box {
-        std::string caption, text;
-        bool exclamation = false, cancel = false;
-    };
-
-    CMessageBoxSpy() : m_hook(::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId())) { s_self = this; }
-    ~CMessageBoxSpy()
-    {
-        ::UnhookWindowsHookEx(m_hook);
-        s_self = nullptr;
-    }
-    CMessageBoxSpy(const CMessageBoxSpy&) = delete;
-    CMessageBoxSpy& operator=(const CMessageBoxSpy&) = delete;
-
-    const std::vector<Box>& Boxes() const { return m_boxes; }
-
-private:
-    static BOOL CALLBACK FindIcon(HWND child, LPARAM result)
-    {
-        char cls[16] = "";
-        ::GetClassNameA(child, cls, sizeof cls);
-        if (!lstrcmpiA(cls, "Static") && (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            *reinterpret_cast<HICON*>(result) = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
-        return TRUE;
-    }
-
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        char cls[16] = "";
-        if (code == HCBT_ACTIVATE && s_self && ::GetClassNameA(box, cls, sizeof cls) && !lstrcmpA(cls, "#32770")
-            && ::GetDlgItem(box, 0xFFFF)) {
-            Box seen;
-            char text[1024] = "";
-            ::GetWindowTextA(box, text, sizeof text);
-            seen.caption = text;
-            ::GetWindowTextA(::GetDlgItem(box, 0xFFFF), text, sizeof text);
-            seen.text = text;
-            HICON icon = nullptr;
-            ::EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
-            seen.exclamation = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
-            // The box is not shown yet: a button is there when its own style says visible.
-            const HWND cancel = ::GetDlgItem(box, IDCANCEL);
-            seen.cancel = cancel && (::GetWindowLongA(cancel, GWL_STYLE) & WS_VISIBLE);
-            s_self->m_boxes.push_back(seen);
-            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
-        }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK m_hook;
-    std::vector<Box> m_boxes;
-    static CMessageBoxSpy* s_self;
-};
-CMessageBoxSpy* CMessageBoxSpy::s_self = nullptr;
 
 // The test executable's name without folder and extension: AfxMessageBox's caption.
 std::string ExeBaseName()
@@ -441,14 +384,14 @@ TEST(RunAndWait, ProgramThatCannotBeStartedIsReportedInABox)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        CMessageBoxSpy spy;
+        MessageBoxSpy spy;
         const std::string line = " /u/c/*" + c.directory;
         EXPECT_FALSE(RunAndWait(c.application.c_str(), line.c_str(), c.directory.c_str()));
-        ASSERT_EQ(1u, spy.Boxes().size());
-        const CMessageBoxSpy::Box& box = spy.Boxes()[0];
+        ASSERT_EQ(1u, spy.boxes().size());
+        const SeenBox& box = spy.boxes()[0];
         EXPECT_EQ(std::string(c.text), box.text);
         EXPECT_EQ(ExeBaseName(), box.caption);
-        EXPECT_TRUE(box.exclamation) << "exclamation icon";
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.icon) << "exclamation icon";
         EXPECT_FALSE(box.cancel) << "OK button only";
     }
 }
@@ -493,12 +436,12 @@ TEST(RunAndWait, ChildGetsItsLineAndFolderAndIsReleasedAfterwards)
         SCOPED_TRACE(c.label);
         const std::string recordPath = dir / ("record" + std::to_string(++run) + ".txt");
         CChildSettings settings(recordPath, 300);
-        CMessageBoxSpy spy;
+        MessageBoxSpy spy;
         const Clock::time_point start = Clock::now();
         EXPECT_TRUE(RunAndWait(installer.c_str(), c.commandLine.c_str(), folder.c_str()));
         const long elapsed = MillisecondsSince(start);
         EXPECT_GE(elapsed, 280) << "returned before the child's 300 ms sleep was over";
-        EXPECT_EQ(0u, spy.Boxes().size());
+        EXPECT_EQ(0u, spy.boxes().size());
 
         ChildRecord record;
         ASSERT_TRUE(ReadChildRecord(recordPath, record)) << ReadFileBytes(recordPath);

@@ -79,7 +79,10 @@ LRESULT CALLBACK MessageBoxSpy::CbtProc(int code, WPARAM wParam, LPARAM lParam)
         ::GetClassNameA(box, cls, sizeof cls);
         HWND text = ::GetDlgItem(box, 0xFFFF);
         if (lstrcmpA(cls, "#32770") == 0 && text) {
-            g_spy->m_boxes.push_back({TextOf(box), TextOf(text), IconKindOfBox(box)});
+            // The box is not shown yet: a button is there when its own style says visible.
+            const HWND cancel = ::GetDlgItem(box, IDCANCEL);
+            const bool hasCancel = cancel && (::GetWindowLongA(cancel, GWL_STYLE) & WS_VISIBLE);
+            g_spy->m_boxes.push_back({TextOf(box), TextOf(text), IconKindOfBox(box), hasCancel});
             if (g_spy->m_hook)
                 g_spy->m_hook(box, g_spy->m_context);
             ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_spy->m_answer, BN_CLICKED),

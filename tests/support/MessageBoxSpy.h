@@ -11,6 +11,7 @@ struct SeenBox {
     std::string caption;
     std::string text;
     UINT icon;   // MB_ICONINFORMATION, MB_ICONEXCLAMATION, MB_ICONSTOP or 0, read off the box
+    bool cancel; // the box offers a Cancel button
 };
 
 class MessageBoxSpy {
