@@ -5,6 +5,7 @@
 #include "CDialog.h"
 #include "CFont.h"
 #include "CStringArray.h"
+#include "CWaitCursor.h"
 #include "Controls.h"
 #include "resource.h"
 
@@ -47,4 +48,8 @@ protected:
 private:
     // A message box of the dialog's own: captioned with the program's title.
     int ShowMessage(const char* text, UINT type);
+    // Disables the dialog again after a message box of the update procedure.
+    void KeepDisabled(CWaitCursor& wait);
+    // One reinstall run per application with a product code, a message for the others.
+    void ReinstallApplications(const CString& folder, const CString& disc, CWaitCursor& wait);
 };

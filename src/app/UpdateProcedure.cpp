@@ -76,7 +76,57 @@ bool ExpectedExpandedSize(const CString& compressedPath, DWORD& size)
     return true;
 }
 
+// Message 9, naming an application that is not reinstalled from the disc.
+CString CannotReinstallMessage(const CString& name)
+{
+    CString format;
+    format.LoadString(IDS_CANNOT_REINSTALL);
+    CString text;
+    text.Format(format, static_cast<const char*>(name));
+    return text;
+}
+
+// Copies the disc's "_install.ex_" into `folder` and expands it there to
+// "_install.exe". Returns 0, or the error code of the step that failed.
+int BringInstallerInto(const CString& folder, const CString& disc)
+{
+    const CString compressed = PathIn(folder, "%s\\_install.ex_");
+    const CString installer = PathIn(folder, "%s\\_install.exe");
+
+    if (FileExists(installer))
+        DeleteUpdaterFile(installer, true);
+    // An earlier expansion that failed leaves its copy behind; without this the
+    // folder could never be updated again.
+    DeleteUpdaterFile(compressed, true);
+    if (!::CopyFileA(PathIn(disc, "%s\\_install.ex_"), compressed, TRUE))
+        return kCopyFailed;
+
+    // A scratched disc or a full disk gives a short copy: such an installer must
+    // never run half-written, nor be left behind to be started by hand.
+    DWORD expected = 0;
+    long copied = -1;
+    const bool known = ExpectedExpandedSize(compressed, expected);
+    if (!ExpandCompressedFile(folder, folder, kInstallerName, copied))
+        return kExpandFailed;
+    if (!known || copied < 0 || static_cast<DWORD>(copied) != expected) {
+        DeleteUpdaterFile(installer, true);
+        return kExpandFailed;
+    }
+
+    // A copy from a read-only disc keeps that attribute.
+    DeleteUpdaterFile(compressed, true);
+    return kNoError;
+}
+
 } // namespace
+
+void CUpdateDlg::KeepDisabled(CWaitCursor& wait)
+{
+    // Windows leaves a disabled owner disabled when a message box closes; Wine enables
+    // it. The dialog must stay closed to input until the procedure is over.
+    EnableWindow(FALSE);
+    wait.Restore();
+}
 
 void CUpdateDlg::OnUpdate()
 {
@@ -85,110 +135,42 @@ void CUpdateDlg::OnUpdate()
 
     EnableWindow(FALSE);
     m_btnUpdate.EnableWindow(FALSE);
-    // Windows leaves a disabled owner disabled when a message box closes; Wine enables
-    // it. The dialog must stay closed to input until the procedure is over.
-    auto keepDisabled = [this, &wait] {
-        EnableWindow(FALSE);
-        wait.Restore();
-    };
 
     CString notice;
     notice.LoadString(IDS_CLOSE_APPLICATIONS);
     ShowMessage(notice, MB_ICONINFORMATION);
-    keepDisabled();
+    KeepDisabled(wait);
 
     m_statusText = "Veuillez patienter";
     UpdateData(FALSE);
 
     CString folder;
     m_folderList.GetLBText(m_folderList.GetCurSel(), folder);
-    const CString folderCompressed = PathIn(folder, "%s\\_install.ex_");
-    const CString folderInstaller = PathIn(folder, "%s\\_install.exe");
-    const CString folderBackup = PathIn(folder, "%s\\_install.bak");
+    const CString installer = PathIn(folder, "%s\\_install.exe");
+    const CString backup = PathIn(folder, "%s\\_install.bak");
 
     CString disc;
     if (!LocateDiscInstaller(disc))
         error = kNoDiscInstaller;
+    if (error == kNoError)
+        error = BringInstallerInto(folder, disc);
 
     if (error == kNoError) {
-        if (FileExists(folderInstaller))
-            DeleteUpdaterFile(folderInstaller, true);
-        // An earlier expansion that failed leaves its copy behind; without this the
-        // folder could never be updated again.
-        DeleteUpdaterFile(folderCompressed, true);
-        if (!::CopyFileA(PathIn(disc, "%s\\_install.ex_"), folderCompressed, TRUE))
-            error = kCopyFailed;
-    }
-
-    if (error == kNoError) {
-        // A scratched disc or a full disk gives a short copy: such an installer must
-        // never run half-written.
-        DWORD expected = 0;
-        long copied = -1;
-        const bool known = ExpectedExpandedSize(folderCompressed, expected);
-        if (!ExpandCompressedFile(folder, folder, kInstallerName, copied)) {
-            error = kExpandFailed;
-        } else if (!known || copied < 0 || static_cast<DWORD>(copied) != expected) {
-            error = kExpandFailed;
-            DeleteUpdaterFile(folderInstaller, true);
-        }
-    }
-
-    CSharedBlock infoBlock;
-    if (error == kNoError) {
-        DeleteUpdaterFile(folderCompressed, true);
-        ::CopyFileA(folderInstaller, folderBackup, FALSE);
-
+        ::CopyFileA(installer, backup, FALSE);
         CString removal;
         removal.Format(kRemovalCommandFormat, static_cast<const char*>(folder));
-        if (!RunAndWait(folderInstaller, removal, folder)) {
+        if (!RunAndWait(installer, removal, folder)) {
             error = kRemovalNotStarted;
-            keepDisabled();
+            KeepDisabled(wait);
         }
     }
 
     if (error == kNoError) {
-        ::CopyFileA(folderBackup, folderInstaller, FALSE);
-
-        // The installer finds the parent of the folder in the info block while it
-        // reinstalls; the block lives until the last reinstall run has ended.
-        infoBlock.Publish(kInfoBlockName, kInfoBlockSize, folder.Left(folder.ReverseFind('\\')));
-
-        CString reinstall;
-        reinstall.Format(kReinstallCommandFormat, static_cast<const char*>(disc));
-        for (int i = 0; i < m_applications.GetSize(); ++i) {
-            const CString name = m_applications.GetAt(i);
-            CString code = name;
-            if (LookupProductCode(code)) {
-                CSharedBlock codeBlock;
-                if (!codeBlock.Publish(kCodeBlockName, kCodeBlockSize, code))
-                    continue;
-                if (!RunAndWait(folderInstaller, reinstall, folder)) {
-                    CString format;
-                    format.LoadString(IDS_CANNOT_REINSTALL);
-                    CString text;
-                    text.Format(format, static_cast<const char*>(name));
-                    ShowMessage(text, MB_ICONSTOP);
-                    keepDisabled();
-                }
-            } else {
-                CString text;
-                if (name.CompareNoCase("Quill Mx") == 0) {
-                    text.LoadString(IDS_QUILL_UNINSTALLED);
-                } else {
-                    CString format;
-                    format.LoadString(IDS_CANNOT_REINSTALL);
-                    text.Format(format, static_cast<const char*>(name));
-                }
-                ShowMessage(text, MB_ICONEXCLAMATION);
-                keepDisabled();
-            }
-        }
-
-        OFSTRUCT unused = {};
-        ::OpenFile(PathForOpenFile(folderBackup), &unused, OF_DELETE);
+        // The removal run may have taken the installer away with the old installation.
+        ::CopyFileA(backup, installer, FALSE);
+        ReinstallApplications(folder, disc, wait);
+        DeleteUpdaterFile(backup, false);
     }
-    infoBlock.Close();
 
     m_updatedFolders.Add(folder);
     if (error == kNoError) {
@@ -206,5 +188,40 @@ void CUpdateDlg::OnUpdate()
         AfxMessageBox(text, MB_OK);
     } else {
         RefreshFolders();
+    }
+}
+
+void CUpdateDlg::ReinstallApplications(const CString& folder, const CString& disc, CWaitCursor& wait)
+{
+    const CString installer = PathIn(folder, "%s\\_install.exe");
+    CString reinstall;
+    reinstall.Format(kReinstallCommandFormat, static_cast<const char*>(disc));
+
+    // The installer finds the parent of the folder in the info block while it
+    // reinstalls; the block lives until the last reinstall run has ended.
+    CSharedBlock infoBlock;
+    infoBlock.Publish(kInfoBlockName, kInfoBlockSize, folder.Left(folder.ReverseFind('\\')));
+
+    // In the order the catalogue found them, not the sorted order of the list.
+    for (int i = 0; i < m_applications.GetSize(); ++i) {
+        const CString name = m_applications.GetAt(i);
+        CString code = name;
+        if (LookupProductCode(code)) {
+            CSharedBlock codeBlock;
+            if (!codeBlock.Publish(kCodeBlockName, kCodeBlockSize, code))
+                continue;   // passed over without a word
+            if (!RunAndWait(installer, reinstall, folder)) {
+                ShowMessage(CannotReinstallMessage(name), MB_ICONSTOP);
+                KeepDisabled(wait);
+            }
+        } else {
+            CString text;
+            if (name.CompareNoCase("Quill Mx") == 0)
+                text.LoadString(IDS_QUILL_UNINSTALLED);
+            else
+                text = CannotReinstallMessage(name);
+            ShowMessage(text, MB_ICONEXCLAMATION);
+            KeepDisabled(wait);
+        }
     }
 }

@@ -78,7 +78,11 @@ LRESULT CALLBACK MessageBoxSpy::CbtProc(int code, WPARAM wParam, LPARAM lParam)
         char cls[16] = "";
         ::GetClassNameA(box, cls, sizeof cls);
         HWND text = ::GetDlgItem(box, 0xFFFF);
-        if (lstrcmpA(cls, "#32770") == 0 && text) {
+        // A box can be activated more than once (focus moving under load): it is
+        // recorded and answered the first time only.
+        const bool seen = g_spy->m_lastBox == box;
+        if (lstrcmpA(cls, "#32770") == 0 && text && !seen) {
+            g_spy->m_lastBox = box;
             // The box is not shown yet: a button is there when its own style says visible.
             const HWND cancel = ::GetDlgItem(box, IDCANCEL);
             const bool hasCancel = cancel && (::GetWindowLongA(cancel, GWL_STYLE) & WS_VISIBLE);

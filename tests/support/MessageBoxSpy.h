@@ -34,6 +34,7 @@ private:
     std::vector<SeenBox> m_boxes;
     void (*m_hook)(HWND, void*) = nullptr;
     void* m_context = nullptr;
+    HWND m_lastBox = nullptr;
 };
 
 // The icon kind a message box shows, recognised by comparing its icon with the
