@@ -142,8 +142,12 @@ TEST_F(Update, ProgramInASubdirectoryFindsTheInstallerInTheRoot)
     // A pressed disc is read-only, and its copy in the folder keeps the attribute.
     ASSERT_TRUE(::SetFileAttributesA("R:\\_install.ex_", FILE_ATTRIBUTE_READONLY));
     const std::string folder = suite.AddFolder("Salle", "1, 2, 0, 0", {"Logiciel Celmira"});
+    // An installer ending with the code that also means "still running" (259) is
+    // over all the same: the updater waits for the process, not for a code.
+    Environment environment = StandinEnvironment();
+    environment.push_back({"MISEAJOUR_STANDIN_EXIT", "259"});
     AppUnderTest app;
-    HWND dialog = Start(app, disc, StandinEnvironment());
+    HWND dialog = Start(app, disc, environment);
     ASSERT_NE(nullptr, dialog);
     const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
     ASSERT_EQ(2u, boxes.size());
