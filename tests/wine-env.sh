@@ -4,6 +4,8 @@
 
 wine_up() {
   local here; here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  # Wine wants a home folder even with its own prefix; a bare CI environment may not say.
+  if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); export HOME; fi
   if [ -n "${WINE_KEEP_PREFIX:-}" ]; then
     export WINEPREFIX="$WINE_KEEP_PREFIX"; mkdir -p "$WINEPREFIX"
   else
