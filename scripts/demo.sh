@@ -39,7 +39,15 @@ else
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
   echo "Screenshot of the dialog: $shot"
   echo "Running the update of every listed folder:"
-  wine "$build/sample/demo-driver.exe" update | tr -d '\r' | sed 's/^/  /'
+  wine "$build/sample/demo-driver.exe" update | tr -d '\r' | sed 's/^/  /' &
+  driver=$!
+  # Once the first installer run is under way, the screen shows it over the dialog.
+  for _ in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
+  sleep 0.7
+  during="$build/miseajour-demo-update.png"
+  import -window root -trim +repage "$during"
+  wait "$driver"
+  echo "Screenshot during the update: $during"
 fi
 echo
 if [ -f "$log" ]; then
