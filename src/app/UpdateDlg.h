@@ -52,4 +52,8 @@ private:
     void KeepDisabled(CWaitCursor& wait);
     // One reinstall run per application with a product code, a message for the others.
     void ReinstallApplications(const CString& folder, const CString& disc, CWaitCursor& wait);
+
+    // True from the start of the update procedure to its end, nested message loops
+    // included: a click that arrives meanwhile must not start it over.
+    bool m_updateRunning = false;
 };

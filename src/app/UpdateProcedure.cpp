@@ -118,6 +118,26 @@ int BringInstallerInto(const CString& folder, const CString& disc)
     return kNoError;
 }
 
+bool Contains(const CStringArray& folders, const CString& folder)
+{
+    for (int i = 0; i < folders.GetSize(); ++i)
+        if (folders.GetAt(i).Compare(folder) == 0)
+            return true;
+    return false;
+}
+
+// Raises a flag for as long as it lives, on every way out.
+class CRaisedFlag {
+public:
+    explicit CRaisedFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~CRaisedFlag() { m_flag = false; }
+    CRaisedFlag(const CRaisedFlag&) = delete;
+    CRaisedFlag& operator=(const CRaisedFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 void CUpdateDlg::KeepDisabled(CWaitCursor& wait)
@@ -130,6 +150,23 @@ void CUpdateDlg::KeepDisabled(CWaitCursor& wait)
 
 void CUpdateDlg::OnUpdate()
 {
+    // A click can come when no update may start: posted twice at once by a robot or
+    // a key repeat, while an installer runs (the waits below dispatch messages, and
+    // a disabled button may still act on BM_CLICK), after the last folder or after
+    // a failed update. It then does nothing at all: with no folder selected the
+    // installer's paths would fall in the root of the current drive, and a folder
+    // already handled is not updated twice in one run.
+    if (m_updateRunning || IsEnding())
+        return;
+    const int selected = m_folderList.GetCurSel();
+    if (selected < 0)
+        return;
+    CString folder;
+    m_folderList.GetLBText(selected, folder);
+    if (folder.IsEmpty() || Contains(m_updatedFolders, folder))
+        return;
+    CRaisedFlag running(m_updateRunning);
+
     CWaitCursor wait;
     int error = kNoError;
 
@@ -144,8 +181,6 @@ void CUpdateDlg::OnUpdate()
     m_statusText = "Veuillez patienter";
     UpdateData(FALSE);
 
-    CString folder;
-    m_folderList.GetLBText(m_folderList.GetCurSel(), folder);
     const CString installer = PathIn(folder, "%s\\_install.exe");
     const CString backup = PathIn(folder, "%s\\_install.bak");
 
