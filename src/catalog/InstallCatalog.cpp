@@ -27,10 +27,18 @@ BOOL CInstallCatalog::FindInstallFolders(CStringArray& folders)
 
     CVersionResource version;
     for (auto position = key.GetFirstValuePosition(); position != 0;) {
+        const int valuePosition = position;
         const CString valueName = key.GetNextValueName(position);
 
         CString folder;
         key.ReadString(valueName, folder);
+        // A name the code page cannot hold answers to no query by name.
+        if (folder.IsEmpty())
+            key.ReadStringAt(valuePosition, folder);
+        // Recorded with a trailing backslash or forward slashes, the folder would
+        // hand the installer a wrong parent, and one folder spelled two ways would
+        // be updated twice: it is used, shown and compared in one form.
+        folder = NormalFolderPath(folder);
         if (folder.IsEmpty())
             continue;   // vanished, or not a string: it names no folder
 
@@ -61,6 +69,20 @@ BOOL CInstallCatalog::FindApplications(const char* folder, CStringArray& applica
             continue;
         const CString fileName = logPath.Mid(logPath.ReverseFind('\\') + 1);
         applications.Add(fileName.Left(fileName.GetLength() - 4));
+    }
+
+    // Pairs whose names the code page cannot hold are out of reach of the search
+    // above. Left out, the removal run would take them away without a word; listed
+    // after the others under the name the code page shows ('?' for what it cannot
+    // hold), they match no product code, so the user is told they do not come back.
+    std::vector<std::wstring> unrepresentable;
+    FindUnrepresentableFiles(folder, unrepresentable, "ini");
+    for (const std::wstring& iniPath : unrepresentable) {
+        const std::wstring logPath = iniPath.substr(0, iniPath.size() - 3) + L"log";
+        if (!FileExists(logPath))
+            continue;
+        const std::wstring fileName = logPath.substr(logPath.rfind(L'\\') + 1);
+        applications.Add(AnsiShownName(fileName.substr(0, fileName.size() - 4)));
     }
     return TRUE;
 }

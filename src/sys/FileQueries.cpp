@@ -112,3 +112,121 @@ CString PathForOpenFile(const char* path)
     const CString candidate = CString(shortPath) + whole.Mid(slash);
     return candidate.GetLength() < OFS_MAXPATHNAME ? candidate : whole;
 }
+
+CString NormalFolderPath(const char* path)
+{
+    if (!path)
+        return CString();
+    auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
+    std::string normal;
+    const char* next = path;
+    size_t prefix = 0;   // separators at the start that are never dropped
+    if (isSeparator(next[0]) && isSeparator(next[1])) {
+        normal = "\\\\";
+        prefix = 2;
+        next += 2;
+        while (isSeparator(*next))
+            ++next;
+    }
+    bool afterSeparator = prefix > 0;
+    while (*next) {
+        if (::IsDBCSLeadByte(static_cast<BYTE>(*next)) && next[1]) {
+            normal.append(next, 2);
+            next += 2;
+            afterSeparator = false;
+        } else if (isSeparator(*next)) {
+            if (!afterSeparator)
+                normal += '\\';
+            afterSeparator = true;
+            ++next;
+        } else {
+            normal += *next++;
+            afterSeparator = false;
+        }
+    }
+    if (normal.size() == prefix)
+        return CString();
+    const bool driveRoot = normal.size() == 3 && normal[1] == ':';
+    if (afterSeparator && normal.size() > prefix && !driveRoot)
+        normal.pop_back();
+    return CString(normal.c_str());
+}
+
+namespace {
+
+std::wstring WideFromAnsi(const char* text)
+{
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+// What the ANSI functions make of `name`, with look-alikes where the code page has them.
+std::string AnsiFromWide(const std::wstring& name, DWORD flags)
+{
+    if (name.empty())
+        return std::string();
+    const int size = static_cast<int>(name.size());
+    const int length = ::WideCharToMultiByte(CP_ACP, flags, name.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string ansi(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, flags, name.data(), size, &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}
+
+// The name comes back unchanged from the code page exactly when the ANSI
+// functions can open the file by the name they list.
+bool SurvivesTheCodePage(const std::wstring& name)
+{
+    return WideFromAnsi(AnsiFromWide(name, 0).c_str()) == name;
+}
+
+} // namespace
+
+bool FindUnrepresentableFiles(const char* folder, std::vector<std::wstring>& found, const char* extension)
+{
+    if (!folder || !*folder || !IsDirectory(folder) || !extension)
+        return false;
+    const std::wstring base = WideFromAnsi(folder);
+    if (base.empty() || base.size() + 2 > kMaxPathLength)
+        return false;
+    const std::wstring wideExtension = WideFromAnsi(extension);
+
+    WIN32_FIND_DATAW entry;
+    CFindHandle search((base + L"\\*").c_str(), entry);
+    for (bool more = search.IsValid(); more; more = search.Next(entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name.empty() || name.back() == L'.' || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            SurvivesTheCodePage(name))
+            continue;
+        const std::wstring fullPath = base + L"\\" + name;
+        if (fullPath.size() > kMaxPathLength)
+            continue;
+        const size_t dot = fullPath.rfind(L'.');
+        if ((dot != std::wstring::npos && fullPath.find(wideExtension, dot) != std::wstring::npos) ||
+            wideExtension == L"*")
+            found.push_back(fullPath);
+    }
+    return true;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    if (path.empty() || path.size() > kMaxPathLength)
+        return false;
+    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsValid();
+}
+
+CString AnsiShownName(const std::wstring& text)
+{
+    // WC_NO_BEST_FIT_CHARS: a character without an exact match becomes the default
+    // character instead of a look-alike (a capital sigma would otherwise read as "S").
+    return CString(AnsiFromWide(text, WC_NO_BEST_FIT_CHARS).c_str());
+}

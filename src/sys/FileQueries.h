@@ -7,6 +7,9 @@
 
 #include "CStringArray.h"
 
+#include <string>
+#include <vector>
+
 // True when `path` opens for reading while sharing reading only. A directory gives
 // false, and so does a file that another handle holds open for writing without
 // sharing writes (a log being written counts as missing).
@@ -34,3 +37,28 @@ bool FindFilesByExtension(const char* folder, CStringArray& found, bool recurse,
 // with the name appended. When no shorter form can be had, `path` is returned as it
 // is (and OpenFile will refuse it).
 CString PathForOpenFile(const char* path);
+
+// The normal form of a folder path as a tool or a user may have recorded it:
+// forward slashes become backslashes, a run of separators becomes one (the two
+// that open a network path are kept), and trailing separators are dropped except
+// the one after a drive letter ("C:\"). Double-byte characters of the ANSI code
+// page are kept whole, so a trail byte that equals '\' is never taken for a
+// separator. A path of separators only gives the empty string.
+CString NormalFolderPath(const char* path);
+
+// Files whose names the ANSI code page cannot hold. The ANSI listing gives such a
+// file a name that opens nothing (its characters become '?' or a look-alike), so
+// FindFilesByExtension's paths for them are of no use. This appends to `found` the
+// full wide paths of the files directly in `folder` whose names do not survive the
+// way to the code page and back, by the same extension rule as
+// FindFilesByExtension; directories are never added. False, with `found`
+// unchanged, for an empty folder path or one that cannot be listed.
+bool FindUnrepresentableFiles(const char* folder, std::vector<std::wstring>& found, const char* extension);
+
+// FileExists for a wide path: true when it opens for reading while sharing reading only.
+bool FileExists(const std::wstring& path);
+
+// `text` in the ANSI code page, every character the code page cannot hold exactly
+// written as '?'. No look-alike is put in its place: such a name must never be
+// taken for another.
+CString AnsiShownName(const std::wstring& text);

@@ -2,6 +2,21 @@
 
 #include <vector>
 
+namespace {
+
+// The text of string data read into `data` (one zero byte more than `size`): up to
+// its first zero byte and never past the size the registry reported.
+CString TextOf(const std::vector<char>& data, DWORD got, DWORD size)
+{
+    const size_t limit = got < size ? got : size;
+    size_t length = 0;
+    while (length < limit && data[length] != '\0')
+        ++length;
+    return CString(data.data(), static_cast<int>(length));
+}
+
+} // namespace
+
 CRegistryKey::CRegistryKey(HKEY root, const char* path, int mode)
 {
     Open(root, path, mode);
@@ -127,9 +142,29 @@ void CRegistryKey::ReadString(const char* name, CString& value) const
     if (::RegQueryValueExA(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS
         || type != REG_SZ)
         return;
-    const size_t limit = got < size ? got : size;
-    size_t length = 0;
-    while (length < limit && data[length] != '\0')
-        ++length;
-    value = CString(data.data(), static_cast<int>(length));
+    value = TextOf(data, got, size);
+}
+
+void CRegistryKey::ReadStringAt(int position, CString& value) const
+{
+    if (!m_hKey || position <= 0)
+        return;
+    const DWORD index = static_cast<DWORD>(position - 1);
+    // The call wants the name as well. A character of a double-byte code page may
+    // take two bytes where the longest name is counted in characters.
+    std::vector<char> name(static_cast<size_t>(LongestValueName()) * 2 + 2, '\0');
+    DWORD nameSize = static_cast<DWORD>(name.size());
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegEnumValueA(m_hKey, index, name.data(), &nameSize, nullptr, &type, nullptr, &size) != ERROR_SUCCESS
+        || type != REG_SZ)
+        return;
+    std::vector<char> data(static_cast<size_t>(size) + 1, '\0');
+    nameSize = static_cast<DWORD>(name.size());
+    DWORD got = size;
+    if (::RegEnumValueA(m_hKey, index, name.data(), &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                        &got) != ERROR_SUCCESS
+        || type != REG_SZ)
+        return;
+    value = TextOf(data, got, size);
 }

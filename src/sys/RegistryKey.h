@@ -52,6 +52,11 @@ public:
     // REG_MULTI_SZ...), a missing value, a failed read or an object that is not open
     // leaves `value` unchanged.
     void ReadString(const char* name, CString& value) const;
+    // The same for the value at enumeration `position` (as GetNextValueName takes
+    // it), read by its index instead of its name. A name with characters the ANSI
+    // code page cannot hold comes back from the enumeration with '?' or look-alikes
+    // in their place, and no value answers to that name; its index still reaches it.
+    void ReadStringAt(int position, CString& value) const;
 
     bool IsOpen() const { return m_hKey != nullptr; }
     HKEY GetRoot() const { return m_hRoot; }
