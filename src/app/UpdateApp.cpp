@@ -8,8 +8,79 @@ BEGIN_MESSAGE_MAP(CUpdateApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
+namespace {
+
+// One updater per session, as installers do: two of them could otherwise run
+// installers on one folder at the same time.
+const char kInstanceMutexName[] = "Local\\MiseAJour Orvandel";
+// How long a second start looks for the first one's window, which a first start
+// a moment earlier may not have made yet.
+const DWORD kFindRunningMs = 3000;
+
+// The session's updater mutex, held until the process ends.
+class CInstanceMutex {
+public:
+    CInstanceMutex()
+    {
+        m_hMutex = ::CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+        // When the name cannot be had at all, this updater runs as before.
+        m_another = m_hMutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    ~CInstanceMutex()
+    {
+        if (m_hMutex)
+            ::CloseHandle(m_hMutex);
+    }
+    CInstanceMutex(const CInstanceMutex&) = delete;
+    CInstanceMutex& operator=(const CInstanceMutex&) = delete;
+
+    bool AnotherRuns() const { return m_another; }
+
+private:
+    HANDLE m_hMutex = nullptr;
+    bool m_another = false;
+};
+
+// The running updater's main dialog. Its message boxes carry the same title in
+// the same window class, but they have the dialog as their owner.
+HWND FindRunningUpdater()
+{
+    CString title;
+    title.LoadString(IDS_TITLE);
+    for (HWND window = ::FindWindowExA(nullptr, nullptr, "#32770", title); window;
+         window = ::FindWindowExA(nullptr, window, "#32770", title)) {
+        if (!::GetWindow(window, GW_OWNER))
+            return window;
+    }
+    return nullptr;
+}
+
+// Puts the running updater in front: the box it is showing, if any, else its dialog.
+void BringRunningUpdaterToFront()
+{
+    const DWORD start = ::GetTickCount();
+    HWND dialog = FindRunningUpdater();
+    while (!dialog && ::GetTickCount() - start < kFindRunningMs) {
+        ::Sleep(100);
+        dialog = FindRunningUpdater();
+    }
+    if (!dialog)
+        return;
+    if (::IsIconic(dialog))
+        ::ShowWindow(dialog, SW_RESTORE);
+    ::SetForegroundWindow(::GetLastActivePopup(dialog));
+}
+
+} // namespace
+
 BOOL CUpdateApp::InitInstance()
 {
+    const CInstanceMutex instance;
+    if (instance.AnotherRuns()) {
+        BringRunningUpdaterToFront();
+        return FALSE;
+    }
+
     Enable3dControlsStatic();
 
     CUpdateDlg dlg;
