@@ -1,0 +1,546 @@
+// What a user's machine or a careless tool can do to the real program from outside:
+// clicks that arrive out of turn, folders recorded in odd spellings, names the
+// ANSI code page cannot hold, and a second updater started beside the first.
+// Folders live on drive S:, the disc on drive R:, and the program runs with its
+// current directory on S:, so a file written in the wrong place shows up in a
+// snapshot of the two drives.
+
+#include "E2eFixture.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+const char kSuiteKey[] = "Software\\Rurodovoz Velmor\\Install\\Orvandel";
+
+std::string CannotReinstall(const std::string& name)
+{
+    return "L'application '" + name + "' ne peut \xEAtre mise \xE0 jour \xE0 partir du C\xE9" "d\xE9rom.";
+}
+
+std::string StandinBytes()
+{
+    std::string path = CompressedInstallerPath();
+    path = path.substr(0, path.rfind('\\')) + "\\installer-standin.exe";
+    return ReadFileBytes(path);
+}
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// Both spare drives, each file named from the drive's root.
+Files Drives()
+{
+    Files all;
+    for (const char* drive : {"R:", "S:"})
+        for (auto& file : Snapshot(drive))
+            all.emplace_back(std::string(drive) + "\\" + file.first, file.second);
+    return all;
+}
+
+// The files that appeared or changed since `before`, by name; a file that vanished
+// is listed with the content "<vanished>".
+std::map<std::string, std::string> Changes(const Files& before, const Files& after)
+{
+    std::map<std::string, std::string> changes;
+    const std::map<std::string, std::string> old(before.begin(), before.end());
+    const std::map<std::string, std::string> now(after.begin(), after.end());
+    for (const auto& [name, content] : now) {
+        const auto was = old.find(name);
+        if (was == old.end() || was->second != content)
+            changes[name] = content;
+    }
+    for (const auto& [name, content] : old)
+        if (!now.count(name))
+            changes[name] = "<vanished>";
+    return changes;
+}
+
+std::string Names(const std::map<std::string, std::string>& changes)
+{
+    std::string names;
+    for (const auto& change : changes)
+        names += "\n  " + change.first;
+    return names.empty() ? " (none)" : names;
+}
+
+std::vector<std::string> Texts(const std::vector<MessageBoxSeen>& boxes)
+{
+    std::vector<std::string> texts;
+    for (const MessageBoxSeen& box : boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+// A click as a robot or a key repeat sends it: posted to the button whatever its state.
+void PostClick(HWND dialog)
+{
+    ::PostMessageA(::GetDlgItem(dialog, 1002), BM_CLICK, 0, 0);
+}
+
+// Waits until the program has taken every message posted to it so far: a sent
+// message is answered only where the program reads its queue, and the first one
+// may be answered before a posted message waiting in that queue.
+void Settle(HWND dialog)
+{
+    IsResponsive(dialog, 5000);
+    IsResponsive(dialog, 5000);
+}
+
+// Answers every box with OK until the program has ended, or has come back to its
+// own message loop with its dialog usable after at least one box.
+std::vector<MessageBoxSeen> AnswerUntilIdle(AppUnderTest& app, HWND dialog, DWORD timeoutMs = 60000)
+{
+    std::vector<MessageBoxSeen> boxes;
+    auto idle = [&] {
+        return !boxes.empty() && ::IsWindowEnabled(dialog) && !app.FindMessageBox() &&
+               WindowText(::GetDlgItem(dialog, 1007)) != "Veuillez patienter";
+    };
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs) {
+        if (!app.IsRunning() || !::IsWindow(dialog)) {
+            app.WaitForExit(10000);
+            return boxes;
+        }
+        if (auto box = app.FindMessageBox()) {
+            boxes.push_back(*box);
+            app.Answer(*box);
+            continue;
+        }
+        // Still idle once the program has read its queue again: the update is over.
+        if (idle() && IsResponsive(dialog, 5000) && idle())
+            return boxes;
+        ::Sleep(50);
+    }
+    ADD_FAILURE() << "the update did not end within " << timeoutMs << " ms";
+    return boxes;
+}
+
+void ClearLog(const std::string& log)
+{
+    ::DeleteFileA(log.c_str());
+}
+
+// --- Wide-character fixtures: names the test writes through the W calls. ------------
+
+std::wstring Wide(const std::string& ansi)
+{
+    std::wstring wide(ansi.size(), L'\0');
+    const int length = ::MultiByteToWideChar(1252, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
+                                             static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
+// What the ANSI calls make of `wide`: look-alikes where the code page has them, '?' elsewhere.
+std::string AsTheAnsiCallsGiveIt(const std::wstring& wide)
+{
+    char ansi[MAX_PATH] = "";
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+    return length > 0 ? std::string(ansi) : std::string();
+}
+
+void RegisterWide(const std::wstring& valueName, const std::wstring& path)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(kSuiteKey).c_str(), 0, nullptr, 0,
+                                               KEY_SET_VALUE, nullptr, &key, nullptr));
+    const LONG status = ::RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                                         static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, status);
+}
+
+void WriteWide(const std::wstring& path, const std::string& content)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot write a file with a wide name";
+    DWORD written = 0;
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+// Removes what the ANSI calls cannot reach: a tree whose names hold such characters.
+void RemoveWideTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveWideTree(path + L"\\" + name);
+            else
+                ::DeleteFileW((path + L"\\" + name).c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+
+// A window of the test's own, put in front of everything.
+class FrontWindow {
+public:
+    FrontWindow()
+    {
+        WNDCLASSA cls = {};
+        cls.lpfnWndProc = ::DefWindowProcA;
+        cls.hInstance = ::GetModuleHandleA(nullptr);
+        cls.lpszClassName = "OutsideFaultsFront";
+        ::RegisterClassA(&cls);
+        m_window = ::CreateWindowExA(0, cls.lpszClassName, "Fen\xEAtre du test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                     0, 300, 200, nullptr, nullptr, cls.hInstance, nullptr);
+        ::SetForegroundWindow(m_window);
+        Pump();
+    }
+    ~FrontWindow()
+    {
+        if (m_window)
+            ::DestroyWindow(m_window);
+    }
+    FrontWindow(const FrontWindow&) = delete;
+    FrontWindow& operator=(const FrontWindow&) = delete;
+
+    HWND get() const { return m_window; }
+    static void Pump()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+    }
+
+private:
+    HWND m_window = nullptr;
+};
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !::IsWindowVisible(window))
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// Any visible window of process `processId`.
+HWND VisibleWindowOf(DWORD processId)
+{
+    WindowSearch search{processId, nullptr};
+    ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+using OutsideFaults = EndToEnd;
+
+// 1. Clicks on "Mettre à jour" that come together, during a run, or after a failure.
+TEST_F(OutsideFaults, UpdateRunsOnlyForASelectedFolderAndNeverTwiceAtOnce)
+{
+    enum class When { Together, WhileInstallerRuns, AfterFailure };
+    struct Case {
+        const char* label;
+        When when;
+        bool installerOnDisc;
+        bool folderLeft;                        // a second folder keeps the program open
+        std::vector<std::string> boxes;         // texts, in order
+        size_t runs;
+    };
+    const std::string notice = kNotice;
+    const std::string upToDate = kUpToDate;
+    const Case cases[] = {
+        {"two clicks at once on the last folder", When::Together, true, false, {notice, upToDate}, 2},
+        {"two clicks at once, another folder left", When::Together, true, true, {notice}, 2},
+        {"clicks while the installer runs", When::WhileInstallerRuns, true, false, {notice, upToDate}, 2},
+        {"clicks after a failed update", When::AfterFailure, false, true, {notice, "Erreur : 5"}, 0},
+    };
+    int number = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ClearLog(log);
+        const std::string base = "S:\\Cas " + std::to_string(++number);
+        const std::string disc = LayOutDisc("R:\\Cas " + std::to_string(number), c.installerOnDisc);
+        SuiteInstallations local;
+        const std::string first = local.AddFolder(base + "\\Salle A", "1, 2, 0, 0", {"Tolvane"});
+        if (c.folderLeft)
+            local.AddFolder(base + "\\Salle B", "1, 2, 0, 0", {"Tolvane"});
+        const std::string current = base + "\\Travail";
+        ASSERT_TRUE(MakeFolders(current));
+        const Files before = Drives();
+
+        AppUnderTest app;
+        ASSERT_TRUE(app.Start(disc, StandinEnvironment(c.when == When::WhileInstallerRuns ? 2000 : 0), current));
+        HWND dialog = app.WaitForDialog(kTitle);
+        ASSERT_NE(nullptr, dialog);
+        ASSERT_EQ(first, ItemText(dialog, 1000));
+
+        std::vector<MessageBoxSeen> boxes;
+        auto keep = [&boxes](const std::vector<MessageBoxSeen>& more) {
+            boxes.insert(boxes.end(), more.begin(), more.end());
+        };
+        switch (c.when) {
+        case When::Together:
+            PostClick(dialog);
+            PostClick(dialog);
+            keep(AnswerUntilIdle(app, dialog));
+            break;
+        case When::WhileInstallerRuns: {
+            PostClick(dialog);
+            auto box = app.WaitForMessageBox();
+            ASSERT_TRUE(box.has_value());
+            boxes.push_back(*box);
+            app.Answer(*box);
+            for (int i = 0; i < 200 && Runs().empty(); ++i)
+                ::Sleep(20);
+            ASSERT_EQ(1u, Runs().size()) << "the removal run did not start";
+            PostClick(dialog);
+            PostClick(dialog);
+            keep(AnswerUntilIdle(app, dialog));
+            break;
+        }
+        case When::AfterFailure:
+            PostClick(dialog);
+            keep(AnswerUntilIdle(app, dialog));
+            PostClick(dialog);
+            PostClick(dialog);
+            Settle(dialog);
+            if (auto extra = app.FindMessageBox()) {
+                boxes.push_back(*extra);
+                keep(AnswerUntilIdle(app, dialog));
+            }
+            EXPECT_EQ("Erreur : 5", ItemText(dialog, 1007));
+            break;
+        }
+
+        EXPECT_EQ(c.boxes, Texts(boxes));
+        const std::vector<standin::Run> runs = Runs();
+        EXPECT_EQ(c.runs, runs.size());
+        for (size_t i = 1; i < runs.size(); ++i)
+            EXPECT_LT(runs[i - 1].doneOrder, runs[i].startOrder) << "runs overlapped";
+        if (!runs.empty()) {
+            EXPECT_EQ(" /u/c/*" + first, runs[0].commandLine);
+        }
+        if (c.folderLeft && c.when == When::Together) {
+            EXPECT_EQ(std::vector<std::string>{base + "\\Salle B"}, ComboItems(dialog, 1000));
+            EXPECT_TRUE(IsItemEnabled(dialog, 1002));
+        }
+
+        // Nothing but the updated folder's installer on either drive, and nothing in
+        // the root of the program's current drive.
+        std::map<std::string, std::string> expected;
+        if (c.runs > 0)
+            expected[first + "\\_install.exe"] = StandinBytes();
+        const auto changes = Changes(before, Drives());
+        EXPECT_TRUE(changes == expected) << "changed on the drives:" << Names(changes);
+        app.Kill();
+    }
+}
+
+// 2. Folders recorded with a trailing backslash, forward slashes or doubled separators.
+TEST_F(OutsideFaults, FoldersAreTakenInTheirNormalForm)
+{
+    struct Case {
+        const char* label;
+        std::vector<std::string> recorded;   // the values' data
+        std::string folder;                  // shown and updated
+        std::string parent;                  // what the installer finds in the info block
+    };
+    const Case cases[] = {
+        {"trailing backslash", {"S:\\Orv 1\\Trail\\"}, "S:\\Orv 1\\Trail", "S:\\Orv 1"},
+        {"forward slashes", {"S:/Orv 2/Fwd"}, "S:\\Orv 2\\Fwd", "S:\\Orv 2"},
+        {"doubled and mixed separators", {"S:\\Orv 3//Mix\\\\/"}, "S:\\Orv 3\\Mix", "S:\\Orv 3"},
+        {"a folder under the drive root", {"S:/Racine/"}, "S:\\Racine", "S:"},
+        {"one folder in two spellings", {"S:\\Orv 5\\Deux", "S:/Orv 5/Deux/"}, "S:\\Orv 5\\Deux", "S:\\Orv 5"},
+    };
+    const std::string disc = LayOutDisc("R:\\");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ClearLog(log);
+        SuiteInstallations local;
+        local.MakeFolder(c.folder, "1, 2, 0, 0", {"Tolvane"});
+        for (const std::string& spelling : c.recorded)
+            local.Register(spelling);
+        const Files before = Drives();
+
+        AppUnderTest app;
+        HWND dialog = Start(app, disc, StandinEnvironment());
+        ASSERT_NE(nullptr, dialog);
+        // A folder recorded twice is listed twice, in one spelling.
+        EXPECT_EQ(std::vector<std::string>(c.recorded.size(), c.folder), ComboItems(dialog, 1000));
+        EXPECT_EQ(std::vector<std::string>{"Tolvane"}, ListItems(dialog, 1001));
+
+        // Once updated, the folder is not offered again, in any spelling.
+        const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
+        EXPECT_EQ((std::vector<std::string>{kNotice, kUpToDate}), Texts(boxes));
+        EXPECT_FALSE(app.IsRunning());
+
+        const std::vector<standin::Run> runs = Runs();
+        ASSERT_EQ(2u, runs.size());
+        EXPECT_EQ(" /u/c/*" + c.folder, runs[0].commandLine);
+        EXPECT_EQ(c.folder, runs[0].currentDirectory);
+        EXPECT_EQ(c.parent, runs[1].info.text);
+        EXPECT_EQ("W%_Q", runs[1].code.text);
+        EXPECT_EQ(c.folder, runs[1].currentDirectory);
+
+        const std::map<std::string, std::string> expected{{c.folder + "\\_install.exe", StandinBytes()}};
+        const auto changes = Changes(before, Drives());
+        EXPECT_TRUE(changes == expected) << "changed on the drives:" << Names(changes);
+    }
+}
+
+// 3. Value names, application names and folder paths the ANSI code page cannot hold.
+TEST_F(OutsideFaults, NamesTheCodePageCannotHoldAreNeverDroppedSilently)
+{
+    const std::wstring greek = L"\u03A3\u03C7\u03BF\u03BB\u03AE";        // 5 letters
+    const std::wstring japanese = L"\u5B66\u6821";                       // 2 letters
+    const std::wstring software = L"Logiciel \u039B\u03BF\u03B3\u03BF\u03C2";   // "Logiciel " + 5 letters
+    struct Case {
+        const char* label;
+        std::wstring valueName;
+        std::wstring folder;                  // recorded, made with the W calls
+        std::vector<std::wstring> files;      // written into the folder
+        std::string listed;                   // the folder as the list shows it
+        std::vector<std::string> applications;
+        std::vector<std::string> boxes;
+        size_t runs;
+    };
+    const Case cases[] = {
+        {"value named in Greek", greek, L"S:\\Grec", {L"Tolvane.ini", L"Tolvane.log"}, "S:\\Grec",
+         {"Tolvane"}, {kNotice, kUpToDate}, 2},
+        {"value named in Japanese", japanese, L"S:\\Japon", {L"Tolvane.ini", L"Tolvane.log"}, "S:\\Japon",
+         {"Tolvane"}, {kNotice, kUpToDate}, 2},
+        {"application named in Greek", L"Install 01", L"S:\\Appli",
+         {L"Tolvane.ini", L"Tolvane.log", software + L".ini", software + L".log", greek + L".ini"}, "S:\\Appli",
+         {"Logiciel ?????", "Tolvane"}, {kNotice, CannotReinstall("Logiciel ?????"), kUpToDate}, 2},
+        // Honest: the path the registry's ANSI calls give opens nothing, and nothing runs.
+        {"folder path in Greek", L"Install 01", L"S:\\" + greek, {L"Tolvane.ini", L"Tolvane.log"},
+         AsTheAnsiCallsGiveIt(L"S:\\" + greek), {}, {kNotice, "Erreur : 2"}, 0},
+    };
+    const std::string disc = LayOutDisc("R:\\");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ClearLog(log);
+        SuiteInstallations local;
+        ASSERT_TRUE(::CreateDirectoryW(c.folder.c_str(), nullptr));
+        for (const std::wstring& file : c.files)
+            WriteWide(c.folder + L"\\" + file, "[Application]\r\n");
+        RegisterWide(c.valueName, c.folder);
+        const Files before = Drives();
+
+        AppUnderTest app;
+        HWND dialog = Start(app, disc, StandinEnvironment());
+        ASSERT_NE(nullptr, dialog);
+        // With no folder listed, the window of that title is the box saying so.
+        ASSERT_NE(nullptr, ::GetDlgItem(dialog, 1000)) << "no folder listed: \"" << ItemText(dialog, 0xFFFF) << "\"";
+        EXPECT_EQ(std::vector<std::string>{c.listed}, ComboItems(dialog, 1000));
+        EXPECT_EQ(c.applications, ListItems(dialog, 1001));
+
+        const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
+        EXPECT_EQ(c.boxes, Texts(boxes));
+        for (const MessageBoxSeen& box : boxes)
+            if (box.text.find("L'application") == 0) {
+                EXPECT_EQ(IconKind::Warning, box.icon) << box;
+            }
+        const std::vector<standin::Run> runs = Runs();
+        EXPECT_EQ(c.runs, runs.size());
+        if (runs.size() == 2) {
+            EXPECT_EQ(" /u/c/*" + c.listed, runs[0].commandLine);
+            EXPECT_EQ("W%_Q", runs[1].code.text);
+        }
+
+        std::map<std::string, std::string> expected;
+        if (c.runs > 0)
+            expected[c.listed + "\\_install.exe"] = StandinBytes();
+        const auto changes = Changes(before, Drives());
+        EXPECT_TRUE(changes == expected) << "changed on the drives:" << Names(changes);
+        // The folder the program could not reach is as it was.
+        for (const std::wstring& file : c.files)
+            EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((c.folder + L"\\" + file).c_str()));
+        app.Kill();
+        RemoveWideTree(c.folder);
+    }
+}
+
+// 4. A second updater started beside the first shows nothing and puts the first in front.
+TEST_F(OutsideFaults, SecondUpdaterBringsTheFirstToTheFrontAndEnds)
+{
+    enum class State { Waiting, NoticeShown, InstallerRuns };
+    struct Case {
+        const char* label;
+        State state;
+    };
+    const Case cases[] = {
+        {"the first waits for the user", State::Waiting},
+        {"the first shows its notice", State::NoticeShown},
+        {"the first's installer runs", State::InstallerRuns},
+    };
+    const std::string disc = LayOutDisc("R:\\");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ClearLog(log);
+        SuiteInstallations local;
+        const std::string folder = local.AddFolder("S:\\Salle", "1, 2, 0, 0", {"Tolvane"});
+
+        AppUnderTest first;
+        HWND dialog = Start(first, disc, StandinEnvironment(c.state == State::InstallerRuns ? 4000 : 0));
+        ASSERT_NE(nullptr, dialog);
+        HWND expectedFront = dialog;
+        std::vector<MessageBoxSeen> boxes;
+        if (c.state != State::Waiting) {
+            ASSERT_TRUE(Click(dialog, 1002));
+            auto notice = first.WaitForMessageBox();
+            ASSERT_TRUE(notice.has_value());
+            boxes.push_back(*notice);
+            expectedFront = notice->hwnd;
+            if (c.state == State::InstallerRuns) {
+                first.Answer(*notice);
+                for (int i = 0; i < 200 && Runs().empty(); ++i)
+                    ::Sleep(20);
+                ASSERT_EQ(1u, Runs().size()) << "the removal run did not start";
+                expectedFront = dialog;
+            }
+        }
+
+        FrontWindow front;
+        ASSERT_EQ(front.get(), ::GetForegroundWindow()) << "the test cannot take the front";
+
+        AppUnderTest second;
+        ASSERT_TRUE(second.Start(disc, StandinEnvironment()));
+        HWND shown = nullptr;
+        const DWORD start = ::GetTickCount();
+        while (second.IsRunning() && ::GetTickCount() - start < 15000) {
+            if (!shown)
+                shown = VisibleWindowOf(second.ProcessId());
+            ::Sleep(5);
+        }
+        ASSERT_TRUE(second.WaitForExit(1000).has_value()) << "the second updater did not end";
+        EXPECT_EQ(nullptr, shown) << "the second updater showed \"" << WindowText(shown) << "\"";
+        FrontWindow::Pump();
+        HWND foreground = ::GetForegroundWindow();
+        EXPECT_EQ(expectedFront, foreground) << "in front: \"" << WindowText(foreground) << "\"";
+
+        // The first goes on as if nothing happened, and the folder is updated once.
+        if (c.state == State::NoticeShown)
+            first.Answer(boxes.back());
+        if (c.state == State::Waiting) {
+            boxes = RunUpdate(first, dialog);
+        } else {
+            const std::vector<MessageBoxSeen> rest = AnswerUntilIdle(first, dialog);
+            boxes.insert(boxes.end(), rest.begin(), rest.end());
+        }
+        EXPECT_EQ((std::vector<std::string>{kNotice, kUpToDate}), Texts(boxes));
+        const std::vector<standin::Run> runs = Runs();
+        ASSERT_EQ(2u, runs.size());
+        EXPECT_EQ(" /u/c/*" + folder, runs[0].commandLine);
+        EXPECT_LT(runs[0].doneOrder, runs[1].startOrder);
+    }
+}
+
+} // namespace
