@@ -186,3 +186,101 @@ TEST(FindFilesByExtension, EntriesOverTheLimitAreSkipped)
     EXPECT_FALSE(FindFilesByExtension((folder + "\\kkkkkkk").c_str(), found, false, "*")) << "258 characters";
     EXPECT_EQ(0, found.GetSize());
 }
+
+TEST(NormalFolderPath, OneSeparatorOfOneKindAndNoneAtTheEnd)
+{
+    const struct {
+        const char* recorded;
+        const char* normal;
+    } cases[] = {
+        {"C:\\Orv\\Trail\\", "C:\\Orv\\Trail"},
+        {"C:/Orv/Fwd", "C:\\Orv\\Fwd"},
+        {"C:\\Orv\\\\Deux//Trois\\/", "C:\\Orv\\Deux\\Trois"},
+        {"C:\\Orv\\Lyc\xE9" "e", "C:\\Orv\\Lyc\xE9" "e"},
+        {"C:\\Orv", "C:\\Orv"},
+        {"C:\\", "C:\\"},          // a drive root keeps its backslash
+        {"C:/", "C:\\"},
+        {"C:\\\\", "C:\\"},
+        {"C:", "C:"},
+        {"\\\\serveur\\partage\\Orv\\", "\\\\serveur\\partage\\Orv"},
+        {"//serveur/partage", "\\\\serveur\\partage"},
+        {"\\\\\\serveur", "\\\\serveur"},
+        {"\\Orv\\", "\\Orv"},
+        {"\\", ""},
+        {"/", ""},
+        {"\\\\", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("recorded \"") + c.recorded + "\"");
+        EXPECT_EQ(std::string(c.normal), static_cast<const char*>(NormalFolderPath(c.recorded)));
+    }
+    EXPECT_EQ(std::string(), static_cast<const char*>(NormalFolderPath(nullptr)));
+}
+
+TEST(FindUnrepresentableFiles, ListsOnlyNamesTheCodePageCannotHold)
+{
+    TempDir dir("wide");
+    const std::wstring base(dir.path().begin(), dir.path().end());   // the temp path is ASCII
+    const std::wstring greek = L"\u03A3\u03C7\u03BF\u03BB\u03AE";
+    const std::wstring japanese = L"\u5B66\u6821";
+    struct Entry {
+        std::wstring name;
+        bool directory;
+        bool listed;
+    };
+    const Entry entries[] = {
+        {L"Tolvane.ini", false, false},                 // the ANSI search finds it
+        {L"Caf\u00E9.ini", false, false},               // Windows-1252 holds it
+        {greek + L".ini", false, true},
+        {L"Logiciel " + japanese + L".ini", false, true},
+        {greek + L".log", false, false},                // another extension
+        {japanese + L".ini", true, false},              // a directory
+    };
+    for (const Entry& e : entries) {
+        const std::wstring path = base + L"\\" + e.name;
+        if (e.directory) {
+            ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+        } else {
+            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, file);
+            ::CloseHandle(file);
+        }
+    }
+
+    std::vector<std::wstring> found{L"kept"};
+    ASSERT_TRUE(FindUnrepresentableFiles(dir.path().c_str(), found, "ini"));
+    std::set<std::wstring> expected{L"kept"};
+    for (const Entry& e : entries)
+        if (e.listed)
+            expected.insert(base + L"\\" + e.name);
+    EXPECT_TRUE(std::set<std::wstring>(found.begin(), found.end()) == expected && found.size() == expected.size())
+        << found.size() << " entries, " << expected.size() << " expected";
+
+    // The wide existence test shares reading only, as the ANSI one does.
+    const std::wstring log = base + L"\\" + greek + L".log";
+    EXPECT_TRUE(FileExists(log));
+    HANDLE writer = ::CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    EXPECT_FALSE(FileExists(log)) << "a log being written counts as missing";
+    ::CloseHandle(writer);
+
+    std::vector<std::wstring> none{L"kept"};
+    EXPECT_FALSE(FindUnrepresentableFiles("", none, "ini"));
+    EXPECT_FALSE(FindUnrepresentableFiles((dir / "missing").c_str(), none, "ini"));
+    EXPECT_EQ(1u, none.size());
+
+    // Shown with '?' where the code page has no exact character, never a look-alike
+    // (the system's own conversion turns a capital sigma into "S").
+    const struct {
+        std::wstring name;
+        const char* shown;
+    } names[] = {
+        {greek, "?????"},
+        {L"Logiciel " + japanese, "Logiciel ??"},
+        {L"Caf\u00E9 \u03A3", "Caf\xE9 ?"},
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(std::string(n.shown), static_cast<const char*>(AnsiShownName(n.name)));
+}

@@ -187,3 +187,56 @@ TEST(RegistryKey, SubKeysAccumulateBelowTheBasePath)
     EXPECT_EQ("", Str(key.GetPath()));
     EXPECT_EQ(base, Str(key.GetBasePath())) << "only the base path survives";
 }
+
+TEST(RegistryKey, NamesTheCodePageCannotHoldAreReadByTheirIndex)
+{
+    // Values written through the wide calls. The ANSI enumeration gives the Greek and
+    // Japanese names with '?' or look-alikes, and no value answers to that name.
+    struct Case {
+        const wchar_t* name;
+        DWORD type;
+        std::wstring data;
+        const char* expected;   // by index; "sentinel" when left unchanged
+    };
+    const Case cases[] = {
+        {L"Install 01", REG_SZ, L"C:\\Ordinaire", "C:\\Ordinaire"},
+        {L"Install \u03A3\u03C7\u03BF\u03BB\u03AE", REG_SZ, L"C:\\Grec", "C:\\Grec"},
+        {L"Install \u5B66\u6821", REG_SZ, L"C:\\Japon", "C:\\Japon"},
+        {L"Install \u5B66\u6821 \u03A3", REG_EXPAND_SZ, L"%TEMP%", "sentinel"},
+    };
+    RegistryScratch scratch(HKEY_CURRENT_USER, ScratchPath("wide"));
+    scratch.CreateKey();
+    HKEY raw = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, scratch.path().c_str(), 0, KEY_SET_VALUE, &raw));
+    for (const Case& c : cases)
+        ::RegSetValueExW(raw, c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.data.c_str()),
+                         static_cast<DWORD>((c.data.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(raw);
+
+    CRegistryKey key(HKEY_CURRENT_USER, scratch.path().c_str(), CRegistryKey::modeRead);
+    std::vector<std::string> byName;
+    std::vector<std::string> byIndex;
+    for (int position = key.GetFirstValuePosition(); position != 0;) {
+        const int at = position;
+        const CString name = key.GetNextValueName(position);
+        CString value("sentinel");
+        key.ReadString(name, value);
+        byName.push_back(Str(value));
+        value = "sentinel";
+        key.ReadStringAt(at, value);
+        byIndex.push_back(Str(value));
+    }
+    // Insertion order is name order here, so Windows and Wine number the values alike.
+    ASSERT_EQ(4u, byIndex.size());
+    EXPECT_EQ((std::vector<std::string>{"C:\\Ordinaire", "sentinel", "sentinel", "sentinel"}), byName)
+        << "the ANSI name of a Greek or Japanese value reaches nothing";
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(cases[i].expected, byIndex[i]) << "position " << i + 1;
+
+    // Positions that name no value leave the output as it was.
+    for (int position : {0, -1, 5, 99}) {
+        CString value("sentinel");
+        key.ReadStringAt(position, value);
+        EXPECT_EQ("sentinel", Str(value)) << "position " << position;
+    }
+}
