@@ -10,11 +10,7 @@ CUpdateDlg::CUpdateDlg(CWnd* pParent)
 {
 }
 
-CUpdateDlg::~CUpdateDlg()
-{
-    delete m_pCaptionFont;
-    m_pCaptionFont = nullptr;
-}
+CUpdateDlg::~CUpdateDlg() = default;
 
 void CUpdateDlg::DoDataExchange(CDataExchange* pDX)
 {

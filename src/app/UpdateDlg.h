@@ -9,6 +9,8 @@
 #include "Controls.h"
 #include "resource.h"
 
+#include <memory>
+
 class CUpdateDlg : public CDialog {
 public:
     explicit CUpdateDlg(CWnd* pParent = nullptr);
@@ -30,7 +32,8 @@ public:
     CComboBox m_folderList;
     CString m_statusText;
     HICON m_hIcon;
-    CFont* m_pCaptionFont = nullptr;
+    // The caption panels' font, created in OnInitDialog; the dialog owns it.
+    std::unique_ptr<CFont> m_pCaptionFont;
     CStringArray m_folders;
     CStringArray m_applications;
     bool m_firstRefresh = true;
