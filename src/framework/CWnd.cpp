@@ -78,6 +78,13 @@ LRESULT CWnd::Default()
     return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
 }
 
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pfnSuper)
+        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+}
+
 BOOL CWnd::PreTranslateMessage(MSG*)
 {
     return FALSE;

@@ -39,6 +39,9 @@ public:
 
     // Default processing of the message being handled now.
     LRESULT Default();
+    // The window's own procedure for a message of the caller's choosing (a handler
+    // that passes its message on with changed arguments).
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A message about to be dispatched by a modal loop, offered first to the object
     // of the window it is for, then to those of its parents up to the dialog (see

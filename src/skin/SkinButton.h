@@ -10,6 +10,7 @@
 // every image, mask, cursor and menu it holds, images given to it included.
 
 #include "ButtonLayout.h"
+#include "ButtonPixels.h"
 #include "ButtonSound.h"
 #include "CBitmap.h"
 #include "CIcon.h"
