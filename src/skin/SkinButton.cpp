@@ -406,9 +406,10 @@ void CSkinButton::OnEnable(BOOL enabled)
 {
     Default();
     if (!enabled) {
-        // A disabled control must not keep the keyboard focus; a button that does not
-        // hold it leaves the focus where the user put it.
-        if (::GetFocus() == m_hWnd) {
+        // The system has taken the focus from the button if it held it; it goes on to
+        // the next control. When another control holds it, it stays there.
+        HWND focus = ::GetFocus();
+        if (!focus || focus == m_hWnd) {
             HWND parent = GetParent();
             HWND next = parent ? ::GetNextDlgTabItem(parent, m_hWnd, FALSE) : nullptr;
             ::SetFocus(next && next != m_hWnd ? next : parent);

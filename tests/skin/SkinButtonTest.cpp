@@ -89,7 +89,7 @@ void Pump(CDialog& dialog)
 {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (dialog.PreTranslateMessage(&msg))
+        if (CWnd::WalkPreTranslateTree(dialog.m_hWnd, &msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
@@ -174,6 +174,7 @@ protected:
 
     void SetUp() override
     {
+        ::SetCursorPos(0, 0);   // not over a button the dialog shows
         ASSERT_TRUE(host.Create());
         ::SetForegroundWindow(host.m_hWnd);
         Pump(host);
@@ -203,6 +204,12 @@ protected:
     {
         ::SetCursorPos(0, 0);
         ::SendMessageA(button, WM_MOUSEMOVE, keys, MAKELPARAM(static_cast<WORD>(-20), static_cast<WORD>(-20)));
+    }
+    // A push button made after the dialog, below the others; destroyed with it.
+    HWND NewButton(const char* caption)
+    {
+        return ::CreateWindowExA(0, "Button", caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 200, 90, 28,
+                                 host.m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     }
     POINT Origin(HWND button)
     {
@@ -291,6 +298,275 @@ TEST_F(SkinButtonTest, DisabledLookEmbossesIconAndCaption)
     ASSERT_GT(shadow.right, shadow.left) << "no caption drawn";
     EXPECT_EQ(shadow.right + 1, light.right) << Text(shadow) << " " << Text(light);
     EXPECT_EQ(shadow.bottom + 1, light.bottom) << Text(shadow) << " " << Text(light);
+}
+
+// Hover needs a flat button and a mouse that is not dragging onto it; a drag that
+// leaves the button still ends it. Seen as the hot icon.
+TEST_F(SkinButtonTest, HoverStartsAndEndsOnlyAsItShould)
+{
+    CSkinButton& b = host.m_bare;
+    ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kHot), SolidIcon(kNormal)));
+    auto shows = [&](COLORREF icon) { return Bounds(*Paint(b), icon).right > 0; };
+
+    b.SetFlatLook(FALSE, FALSE);
+    Hover(b);
+    EXPECT_TRUE(shows(kNormal)) << "a button that is not flat entered hover";
+    b.SetFlatLook(TRUE, FALSE);
+
+    Hover(b, MK_LBUTTON);
+    EXPECT_TRUE(shows(kNormal)) << "a move with the left button held started hover";
+
+    Hover(b);
+    EXPECT_TRUE(shows(kHot)) << "no hover on a plain move";
+    MoveOutside(b, MK_LBUTTON);
+    EXPECT_TRUE(shows(kNormal)) << "a drag out of the button kept the hover";
+
+    struct Ender { const char* what; UINT message; WPARAM wParam; };
+    const Ender enders[] = {
+        {"mouse leave", WM_MOUSELEAVE, 0},
+        {"cancel mode", WM_CANCELMODE, 0},
+        {"focus lost", WM_KILLFOCUS, 0},
+        {"window deactivated", WM_ACTIVATE, WA_INACTIVE},
+    };
+    for (const Ender& e : enders) {
+        Hover(b);
+        ASSERT_TRUE(shows(kHot)) << e.what;
+        ::SendMessageA(b, e.message, e.wParam, 0);
+        EXPECT_TRUE(shows(kNormal)) << e.what << " kept the hover";
+    }
+    Hover(b);
+    b.EnableWindow(FALSE);
+    b.EnableWindow(TRUE);
+    EXPECT_TRUE(shows(kNormal)) << "disabling kept the hover";
+}
+
+// A caption-less image is centred both ways for placements 0, 1 and 2; the size it
+// is placed at comes from its hotspot, so a 32 x 32 cursor with hotspot (10, 10) is
+// placed as 20 x 20 (and drawn at its own size).
+TEST_F(SkinButtonTest, CaptionlessImagesAreCentredAtTheirHotspotSize)
+{
+    CSkinButton& b = host.m_bare;
+    const SIZE size = ClientSize(b);
+    struct Case { const char* what; BYTE placement; bool cursor; int side; };
+    const Case cases[] = {
+        {"left, icon", PLACE_IMAGE_LEFT, false, 32},
+        {"above, icon", PLACE_IMAGE_ABOVE, false, 32},
+        {"right, icon", PLACE_IMAGE_RIGHT, false, 32},
+        {"left, hotspot (10, 10)", PLACE_IMAGE_LEFT, true, 20},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kNormal, 32, c.cursor, 10, 10)));
+        ASSERT_EQ(SKIN_BUTTON_OK, b.SetImagePlacement(c.placement, FALSE));
+        const int x = (size.cx - c.side) / 2, y = (size.cy - c.side) / 2;
+        EXPECT_EQ(Text({x, y, x + 32, y + 32}), Text(Bounds(*Paint(b), kNormal))) << c.what;
+    }
+}
+
+// The focus rectangle: none on a flat button unless asked, 3 pixels inside the face.
+TEST_F(SkinButtonTest, FocusRectangleOnlyWithFlatFocus)
+{
+    CSkinButton& b = host.m_plain;
+    const COLORREF face = RGB(200, 210, 220);
+    b.SetStateColor(SKIN_COLOR_FOCUS_BACK, face, FALSE);
+    ::SetFocus(b);
+    ASSERT_EQ(b.m_hWnd, ::GetFocus());
+    const SIZE size = ClientSize(b);
+    const RECT leftEdge = {3, 3, 4, size.cy - 3};
+    const RECT outside = {0, 0, 3, size.cy};
+
+    auto plain = Paint(b);
+    EXPECT_EQ(4 * size.cy, plain->Count({0, 0, 4, size.cy}, face)) << "a focus mark on a flat button";
+
+    b.SetFlatFocus(TRUE, FALSE);
+    auto marked = Paint(b);
+    EXPECT_GT(leftEdge.bottom - leftEdge.top, marked->Count(leftEdge, face)) << "no focus rectangle at x = 3";
+    EXPECT_EQ(3 * size.cy, marked->Count(outside, face)) << "the focus rectangle reaches outside x = 3";
+    EXPECT_EQ(size.cy - 8, marked->Count({4, 4, 5, size.cy - 4}, face)) << "the focus rectangle is not 1 pixel wide";
+}
+
+// A double click acts as two clicks: two BN_CLICKED for the dialog, two toggles of a
+// check box; a single click toggles it once. BM_SETCHECK with 2 checks a check box
+// and repaints it; on a plain button it does nothing.
+TEST_F(SkinButtonTest, ClicksDoubleClicksAndCheckState)
+{
+    auto click = [&](CSkinButton& b, bool twice) {
+        const POINT p = Centre(b);
+        const LPARAM at = MAKELPARAM(p.x, p.y);
+        ::PostMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageA(b, WM_LBUTTONUP, 0, at);
+        if (twice) {
+            ::PostMessageA(b, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            ::PostMessageA(b, WM_LBUTTONUP, 0, at);
+        }
+        Pump(host);
+    };
+    click(host.m_check, false);
+    EXPECT_EQ(1, host.m_clicks[kCheck]);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(host.m_check, BM_GETCHECK, 0, 0));
+    click(host.m_check, true);
+    EXPECT_EQ(3, host.m_clicks[kCheck]);
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(host.m_check, BM_GETCHECK, 0, 0)) << "two toggles bring it back";
+    click(host.m_plain, true);
+    EXPECT_EQ(2, host.m_clicks[kPlain]);
+    EXPECT_EQ(host.m_plain.m_hWnd, ::GetFocus()) << "a click gives the button the focus";
+    // Declared owner-drawn in the template: a button, not a check box.
+    click(host.m_drawn, false);
+    EXPECT_EQ(1, host.m_clicks[kDrawn]);
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(host.m_drawn, BM_GETCHECK, 0, 0));
+
+    struct Case { const char* what; CSkinButton* b; WPARAM state; LRESULT after; bool repainted; };
+    Case cases[] = {
+        {"check box, 0", &host.m_check, BST_UNCHECKED, BST_UNCHECKED, true},
+        {"check box, 2", &host.m_check, BST_INDETERMINATE, BST_CHECKED, true},
+        {"check box, 3", &host.m_check, 3, BST_UNCHECKED, true},
+        {"plain button, 1", &host.m_plain, BST_CHECKED, BST_UNCHECKED, false},
+    };
+    for (const Case& c : cases) {
+        Pump(host);
+        ::ValidateRect(*c.b, nullptr);
+        EXPECT_EQ(0, ::SendMessageA(*c.b, BM_SETCHECK, c.state, 0)) << c.what;
+        EXPECT_EQ(c.after, ::SendMessageA(*c.b, BM_GETCHECK, 0, 0)) << c.what;
+        EXPECT_EQ(c.repainted, ::GetUpdateRect(*c.b, nullptr, FALSE) != FALSE) << c.what;
+    }
+    // Checked, the check box shows pressed: its hot icon.
+    host.m_check.AssignIcons(SolidIcon(kHot), SolidIcon(kNormal));
+    host.m_check.SetChecked(TRUE, FALSE);
+    EXPECT_GT(Bounds(*Paint(host.m_check), kHot).right, 0);
+}
+
+// The default-button style bits only move m_isDefault; the button stays owner-drawn
+// and tells the dialog manager which kind of push button it is.
+TEST_F(SkinButtonTest, SetStyleKeepsOwnerDrawingAndAnswersTheDialogCode)
+{
+    struct Case { const char* what; CSkinButton* b; WPARAM style; UINT code; };
+    const Case cases[] = {
+        {"template default button", &host.m_default, ~static_cast<WPARAM>(0), DLGC_DEFPUSHBUTTON},
+        {"made default", &host.m_plain, BS_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON},
+        {"other type bits", &host.m_plain, BS_CHECKBOX, DLGC_DEFPUSHBUTTON},
+        {"made plain", &host.m_plain, BS_PUSHBUTTON, DLGC_UNDEFPUSHBUTTON},
+    };
+    for (const Case& c : cases) {
+        if (c.style != ~static_cast<WPARAM>(0))
+            ::SendMessageA(*c.b, BM_SETSTYLE, c.style, TRUE);
+        EXPECT_EQ(static_cast<LONG_PTR>(BS_OWNERDRAW), ::GetWindowLongPtrA(*c.b, GWL_STYLE) & 0x1F) << c.what;
+        const UINT code = static_cast<UINT>(::SendMessageA(*c.b, WM_GETDLGCODE, 0, 0));
+        EXPECT_EQ(c.code, code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) << c.what;
+        EXPECT_EQ(c.code == DLGC_DEFPUSHBUTTON, c.b->IsDefaultButton() != FALSE) << c.what;
+    }
+    RECT r;
+    ::GetClientRect(host.m_plain, &r);
+    HDC dc = ::GetDC(host.m_hWnd);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)),
+              ::SendMessageA(host.m_hWnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(host.m_plain.m_hWnd)));
+    ::ReleaseDC(host.m_hWnd, dc);
+}
+
+// Colours: a system colour change brings back the system's, shading moves every byte
+// by the same amount, and the setters refuse what is out of range.
+TEST_F(SkinButtonTest, StateColoursAndStatusCodes)
+{
+    CSkinButton& b = host.m_bare;
+    const COLORREF mine = RGB(1, 2, 3);
+    b.SetStateColor(SKIN_COLOR_NORMAL_BACK, mine, FALSE);
+    EXPECT_EQ(ColorName(mine), ColorName(Paint(b)->Pixel(2, 2)));
+    ::SendMessageA(b, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(Paint(b)->Pixel(2, 2)));
+
+    b.SetStateColor(SKIN_COLOR_HOT_TEXT, RGB(200, 100, 50), FALSE);
+    EXPECT_EQ(SKIN_BUTTON_OK, b.ShadeStateColor(SKIN_COLOR_HOT_TEXT, 255, FALSE));
+    COLORREF shaded = 0xDEADBEEF;
+    EXPECT_EQ(SKIN_BUTTON_OK, b.GetStateColor(SKIN_COLOR_HOT_TEXT, &shaded));
+    EXPECT_EQ(ColorName(RGB(255, 155, 105)), ColorName(shaded));
+
+    COLORREF untouched = 0xDEADBEEF;
+    CDC noDC;
+    const struct { const char* what; int status; int expected; } cases[] = {
+        {"placement 3", b.SetImagePlacement(3, FALSE), SKIN_BUTTON_OK},
+        {"placement 4", b.SetImagePlacement(4, FALSE), SKIN_BUTTON_BAD_PLACEMENT},
+        {"colour 6", b.SetStateColor(6, 0, FALSE), SKIN_BUTTON_BAD_COLOR},
+        {"get colour 6", b.GetStateColor(6, &untouched), SKIN_BUTTON_BAD_COLOR},
+        {"shade colour 6", b.ShadeStateColor(6, 10, FALSE), SKIN_BUTTON_BAD_COLOR},
+        {"shade 256", b.ShadeStateColor(0, 256, FALSE), SKIN_BUTTON_BAD_VALUE},
+        {"shade -256", b.ShadeStateColor(0, -256, FALSE), SKIN_BUTTON_BAD_VALUE},
+        {"press style 2", b.SetPressShift(2, FALSE), SKIN_BUTTON_BAD_PRESS_STYLE},
+        {"capture without parent background", b.CaptureBackground(&noDC), SKIN_BUTTON_BAD_VALUE},
+        {"missing cursor", b.LoadHoverCursor(999, FALSE), SKIN_BUTTON_LOAD_FAILED},
+        {"missing menu", b.LoadDropMenu(999, host.m_hWnd, FALSE), SKIN_BUTTON_LOAD_FAILED},
+        {"missing hot icon", b.LoadIcons(999, 0), SKIN_BUTTON_OK},
+        {"unreadable icon", b.AssignIcons(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234))), SKIN_BUTTON_LOAD_FAILED},
+        {"unreadable bitmap", b.AssignBitmaps(reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x1234)), 0), SKIN_BUTTON_LOAD_FAILED},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, c.status) << c.what;
+    EXPECT_EQ(0xDEADBEEFu, untouched);
+}
+
+// Press style 1 shifts the image by (0, 2) while pressed.
+TEST_F(SkinButtonTest, PressStyleOneShiftsDownByTwo)
+{
+    CSkinButton& b = host.m_bare;
+    b.AssignIcons(SolidIcon(kHot));
+    b.SetPressShift(1, FALSE);
+    const RECT up = Bounds(*Paint(b), kHot);
+    ::SendMessageA(b, BM_SETSTATE, TRUE, 0);
+    const RECT down = Bounds(*Paint(b), kHot);
+    EXPECT_EQ(Text({up.left, up.top + 2, up.right, up.bottom + 2}), Text(down));
+}
+
+// Disabled, a button holding the focus hands it to the next control; one that does
+// not hold it leaves it where it is.
+TEST_F(SkinButtonTest, DisablingMovesTheFocusOnlyFromTheButton)
+{
+    ::SetFocus(host.m_edit);
+    host.m_plain.EnableWindow(FALSE);
+    EXPECT_EQ(host.m_edit.m_hWnd, ::GetFocus()) << "disabling another button took the focus from the edit box";
+    host.m_plain.EnableWindow(TRUE);
+
+    ::SetFocus(host.m_drawn);
+    host.m_drawn.EnableWindow(FALSE);
+    EXPECT_EQ(::GetNextDlgTabItem(host.m_hWnd, host.m_drawn, FALSE), ::GetFocus());
+    EXPECT_NE(host.m_drawn.m_hWnd, ::GetFocus());
+}
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM found)
+{
+    char cls[64] = "";
+    ::GetClassNameA(window, cls, sizeof cls);
+    if (std::string(cls) == TOOLTIPS_CLASSA && ::SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0) > 0)
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+// The tooltip: created by the first text with the balloon style, 400 pixels wide at
+// most, one tool covering the button with the text given, accents included.
+TEST_F(SkinButtonTest, TooltipCarriesTheTextInABalloon)
+{
+    // A button whose tooltip does not exist yet: the first message the loop offers it
+    // would create one.
+    CSkinButton b;
+    ASSERT_TRUE(b.SubclassWindow(NewButton("Astuce")));
+    b.UseBalloonTip();
+    ASSERT_EQ(SKIN_BUTTON_OK, b.LoadTipText(kTipText, TRUE));
+
+    HWND tip = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(nullptr, tip);
+    EXPECT_TRUE(::GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON);
+    EXPECT_EQ(400, ::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0));
+    EXPECT_EQ(1, ::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
+
+    char text[256] = "";
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = b;
+    info.uId = 1;
+    info.lpszText = text;
+    ::SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(std::string("Info-bulle accentu\xE9" "e : \xAB \xE9t\xE9 \xBB"), text);
+    EXPECT_TRUE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+    const SIZE size = ClientSize(b);
+    EXPECT_EQ(Text({0, 0, size.cx, size.cy}), Text(info.rect));
 }
 
 } // namespace
