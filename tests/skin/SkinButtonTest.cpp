@@ -14,6 +14,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,10 @@ public:
     CWnd m_edit;
     std::map<int, int> m_clicks;
     std::vector<WPARAM> m_commands;   // WM_COMMAND from menus (lParam 0)
+    // What the drop-down notice brought, and the button's look while the menu is open.
+    HMENU m_noticeMenu = nullptr;
+    LPARAM m_noticeParam = 0;
+    std::unique_ptr<PixelCanvas> m_lookWhileOpen;
 
     void DoDataExchange(CDataExchange* pDX) override
     {
@@ -76,13 +81,31 @@ public:
             m_commands.push_back(wParam);
         return 0;
     }
+    LRESULT OnMenuNotice(WPARAM menu, LPARAM param);
     DECLARE_MESSAGE_MAP()
 };
+
+constexpr UINT kMenuNotice = WM_APP + 5;
 
 BEGIN_MESSAGE_MAP(ButtonHost, CDialog)
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_COMMAND, OnCommand)
+    ON_MESSAGE(kMenuNotice, OnMenuNotice)
 END_MESSAGE_MAP()
+
+// The pixels of one owner-draw request of `button`, in its current state.
+std::unique_ptr<PixelCanvas> Paint(HWND button);
+
+LRESULT ButtonHost::OnMenuNotice(WPARAM menu, LPARAM param)
+{
+    m_noticeMenu = reinterpret_cast<HMENU>(menu);
+    m_noticeParam = param;
+    m_lookWhileOpen = Paint(m_plain);
+    // Waiting for the menu loop: the first item, chosen.
+    ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    return 0;
+}
 
 // Runs what is queued as the modal loop would, PreTranslateMessage included.
 void Pump(CDialog& dialog)
@@ -567,6 +590,149 @@ TEST_F(SkinButtonTest, TooltipCarriesTheTextInABalloon)
     EXPECT_TRUE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
     const SIZE size = ClientSize(b);
     EXPECT_EQ(Text({0, 0, size.cx, size.cy}), Text(info.rect));
+}
+
+// A drop-down menu: the notice comes first with the submenu, the button looks
+// pressed while the menu is open, and the chosen command reaches the owner.
+TEST_F(SkinButtonTest, DropMenuNotifiesShowsPressedAndPostsTheChoice)
+{
+    CSkinButton& b = host.m_plain;
+    ASSERT_EQ(SKIN_BUTTON_OK, b.LoadDropMenu(kMenu, host.m_hWnd, FALSE));
+    b.SetDropMenuNotify(host.m_hWnd, kMenuNotice, 77);
+    ::SendMessageA(b, BM_CLICK, 0, 0);
+    Pump(host);
+
+    ASSERT_NE(nullptr, host.m_noticeMenu);
+    EXPECT_EQ(kFirstCommand, ::GetMenuItemID(host.m_noticeMenu, 0));
+    EXPECT_EQ(77, host.m_noticeParam);
+    const SIZE size = ClientSize(b);
+    ASSERT_TRUE(host.m_lookWhileOpen);
+    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNSHADOW)), ColorName(host.m_lookWhileOpen->Pixel(0, size.cy / 2)))
+        << "not drawn pressed while the menu is open";
+    EXPECT_EQ(std::vector<WPARAM>{kFirstCommand}, host.m_commands);
+    EXPECT_EQ(1, host.m_clicks[kPlain]) << "the click itself reaches the dialog too";
+    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(Paint(b)->Pixel(0, size.cy / 2)))
+        << "still drawn pressed after the menu closed";
+}
+
+// The highest slot index that 64 new objects of a kind take. The system hands freed
+// slots out again first, so the mark stays put while every object made is also
+// released, and climbs by one slot for each object left behind. (Wine's
+// GetGuiResources always answers 0, so the handle values are what can be watched.)
+template <class Make, class Release>
+long HighWater(Make make, Release release)
+{
+    std::vector<HANDLE> made;
+    long high = 0;
+    for (int i = 0; i < 64; ++i) {
+        made.push_back(make());
+        high = std::max(high, static_cast<long>(reinterpret_cast<UINT_PTR>(made.back()) & 0xFFFF));
+    }
+    for (HANDLE h : made)
+        release(h);
+    return high;
+}
+long GdiHighWater()
+{
+    return HighWater([] { return static_cast<HANDLE>(::CreateSolidBrush(0)); },
+                     [](HANDLE h) { ::DeleteObject(static_cast<HGDIOBJ>(h)); });
+}
+long UserHighWater()
+{
+    return HighWater([] { return static_cast<HANDLE>(::CreateMenu()); },
+                     [](HANDLE h) { ::DestroyMenu(static_cast<HMENU>(h)); });
+}
+
+// Many hover, press, disabled and repaint cycles leave no GDI or user object behind,
+// and the paint after them still comes out right.
+TEST_F(SkinButtonTest, PaintCyclesLeaveNoObjectBehind)
+{
+    CSkinButton& iconButton = host.m_plain;   // as the main dialog sets its buttons up
+    ASSERT_EQ(SKIN_BUTTON_OK, iconButton.AssignIcons(SolidIcon(kHot), SolidIcon(kNormal)));
+    iconButton.SetImagePlacement(PLACE_IMAGE_RIGHT, FALSE);
+    iconButton.UseParentBackground(FALSE);
+    iconButton.SetTipText("Astuce", TRUE);
+    CSkinButton& bitmapButton = host.m_bare;
+    ASSERT_EQ(SKIN_BUTTON_OK, bitmapButton.AssignBitmaps(SolidBitmap(8, 8, kHot), RGB(255, 0, 255),
+                                                         SkinImage<HBITMAP>(SKIN_IMAGE_DARKENED)));
+    auto cycle = [&](CSkinButton& b) {
+        Hover(b);
+        Paint(b);
+        ::SendMessageA(b, BM_SETSTATE, TRUE, 0);
+        Paint(b);
+        ::SendMessageA(b, BM_SETSTATE, FALSE, 0);
+        ::SendMessageA(b, WM_MOUSELEAVE, 0, 0);
+        b.EnableWindow(FALSE);
+        Paint(b);
+        b.EnableWindow(TRUE);
+        ::RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump(host);
+    };
+    Redraw();
+    for (int i = 0; i < 5; ++i) {   // whatever is made once and kept is made now
+        cycle(iconButton);
+        cycle(bitmapButton);
+    }
+    const long gdiBefore = GdiHighWater(), userBefore = UserHighWater();
+    constexpr int kCycles = 300;
+    for (int i = 0; i < kCycles; ++i) {
+        cycle(iconButton);
+        cycle(bitmapButton);
+    }
+    const long gdiGrowth = GdiHighWater() - gdiBefore, userGrowth = UserHighWater() - userBefore;
+    // One object left behind per paint would raise a mark by about 4 x 300 x 2 slots.
+    EXPECT_LT(gdiGrowth, 32) << "GDI slots taken during " << kCycles << " cycles";
+    EXPECT_LT(userGrowth, 32) << "user object slots taken during " << kCycles << " cycles";
+    std::printf("paint cycles: GDI mark %ld -> %+ld, user mark %ld -> %+ld\n", gdiBefore, gdiGrowth, userBefore,
+                userGrowth);
+
+    Hover(iconButton);
+    auto after = Paint(iconButton);
+    const SIZE size = ClientSize(iconButton);
+    const int top = (size.cy - 32) / 2;
+    EXPECT_EQ(Text({size.cx - 35, std::max(0, top), size.cx - 3, std::min<LONG>(size.cy, top + 32)}),
+              Text(Bounds(*after, kHot)));
+    const POINT origin = Origin(iconButton);
+    EXPECT_EQ(ColorName(Pattern(origin.x + 1, origin.y + 1)), ColorName(after->Pixel(1, 1)));
+}
+
+// A button given everything it can hold (images and their copies, masks, menu,
+// tooltip, cached background) releases it all when it goes, whether its window is
+// destroyed first or after.
+TEST_F(SkinButtonTest, DestroyedButtonsReleaseEverythingTheyHeld)
+{
+    Redraw();
+    auto lifetime = [&](int i) {
+        auto b = std::make_unique<CSkinButton>();
+        HWND window = NewButton("Jetable");
+        EXPECT_TRUE(b->SubclassWindow(window));
+        if (i % 2)
+            b->AssignIcons(SolidIcon(kHot), SkinImage<HICON>(SKIN_IMAGE_DARKENED));
+        else
+            b->AssignBitmaps(SolidBitmap(8, 8, kHot), RGB(255, 0, 255), SkinImage<HBITMAP>(SKIN_IMAGE_GRAYED));
+        b->LoadDropMenu(kMenu, host.m_hWnd, FALSE);
+        b->SetTipText("Astuce", TRUE);
+        b->UseParentBackground(FALSE);
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump(host);
+        if (i % 3 == 0) {
+            ::DestroyWindow(window);
+            b.reset();
+        } else {
+            b.reset();
+            ::DestroyWindow(window);
+        }
+    };
+    for (int i = 0; i < 6; ++i)
+        lifetime(i);
+    const long gdiBefore = GdiHighWater(), userBefore = UserHighWater();
+    for (int i = 0; i < 120; ++i)
+        lifetime(i);
+    const long gdiGrowth = GdiHighWater() - gdiBefore, userGrowth = UserHighWater() - userBefore;
+    EXPECT_LT(gdiGrowth, 32) << "GDI slots still taken after 120 buttons";
+    EXPECT_LT(userGrowth, 32) << "user object slots still taken after 120 buttons";
+    std::printf("button lifetimes: GDI mark %ld -> %+ld, user mark %ld -> %+ld\n", gdiBefore, gdiGrowth, userBefore,
+                userGrowth);
 }
 
 } // namespace
