@@ -35,6 +35,20 @@ BOOL CUpdateDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
+    // Flat buttons over the dialog's background, the icon at the right of the caption.
+    m_btnUpdate.LoadIcons(IDI_UPDATE_HOT, 32, 32, IDI_UPDATE, 32, 32);
+    m_btnUpdate.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
+    m_btnUpdate.UseParentBackground(FALSE);
+    m_btnUpdate.EnableWindow(FALSE);   // until a folder is listed
+    m_btnUpdate.UseBalloonTip();
+    m_btnUpdate.LoadTipText(IDS_TIP_UPDATE, TRUE);
+
+    m_btnFinish.LoadIcons(IDI_FINISH_HOT, IDI_FINISH);
+    m_btnFinish.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
+    m_btnFinish.UseParentBackground(FALSE);
+    m_btnFinish.UseBalloonTip();
+    m_btnFinish.LoadTipText(IDS_TIP_FINISH, TRUE);
+
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 

@@ -7,6 +7,7 @@
 #include "CStringArray.h"
 #include "CWaitCursor.h"
 #include "Controls.h"
+#include "SkinButton.h"
 #include "resource.h"
 
 #include <memory>
@@ -26,8 +27,8 @@ public:
 
     CStatic m_captionApplications;
     CStatic m_captionFolders;
-    CButton m_btnFinish;
-    CButton m_btnUpdate;
+    CSkinButton m_btnFinish;
+    CSkinButton m_btnUpdate;
     CListBox m_applicationList;
     CComboBox m_folderList;
     CString m_statusText;
