@@ -2,16 +2,17 @@
 // The main dialog: the folders that still need the update, the applications of the
 // selected one, a status box, and the two buttons.
 
-#include "CDialog.h"
 #include "CFont.h"
 #include "CStringArray.h"
 #include "CWaitCursor.h"
 #include "Controls.h"
+#include "GradientStatic.h"
+#include "SkinDialog.h"
 #include "resource.h"
 
 #include <memory>
 
-class CUpdateDlg : public CDialog {
+class CUpdateDlg : public CSkinDialog {
 public:
     explicit CUpdateDlg(CWnd* pParent = nullptr);
     ~CUpdateDlg() override;
@@ -24,8 +25,8 @@ public:
     // Updates the selected folder from the disc ("Mettre à jour").
     void OnUpdate();
 
-    CStatic m_captionApplications;
-    CStatic m_captionFolders;
+    CGradientStatic m_captionApplications;
+    CGradientStatic m_captionFolders;
     CButton m_btnFinish;
     CButton m_btnUpdate;
     CListBox m_applicationList;
