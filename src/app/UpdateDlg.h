@@ -2,17 +2,18 @@
 // The main dialog: the folders that still need the update, the applications of the
 // selected one, a status box, and the two buttons.
 
-#include "CDialog.h"
 #include "CFont.h"
 #include "CStringArray.h"
 #include "CWaitCursor.h"
 #include "Controls.h"
+#include "GradientStatic.h"
 #include "SkinButton.h"
+#include "SkinDialog.h"
 #include "resource.h"
 
 #include <memory>
 
-class CUpdateDlg : public CDialog {
+class CUpdateDlg : public CSkinDialog {
 public:
     explicit CUpdateDlg(CWnd* pParent = nullptr);
     ~CUpdateDlg() override;
@@ -25,8 +26,8 @@ public:
     // Updates the selected folder from the disc ("Mettre à jour").
     void OnUpdate();
 
-    CStatic m_captionApplications;
-    CStatic m_captionFolders;
+    CGradientStatic m_captionApplications;
+    CGradientStatic m_captionFolders;
     CSkinButton m_btnFinish;
     CSkinButton m_btnUpdate;
     CListBox m_applicationList;
