@@ -124,6 +124,9 @@ protected:
         ::SetCursorPos(0, 0);
         ASSERT_TRUE(dlg.Create());
         ASSERT_FALSE(dlg.IsEnding());
+        // Above and away from the windows of tests running beside this one: the mouse
+        // must find these buttons where the test puts it.
+        ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 8, 8, 0, 0, SWP_NOSIZE);
         ::SetForegroundWindow(dlg.m_hWnd);
         ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();

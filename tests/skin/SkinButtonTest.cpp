@@ -199,6 +199,9 @@ protected:
     {
         ::SetCursorPos(0, 0);   // not over a button the dialog shows
         ASSERT_TRUE(host.Create());
+        // Above and away from the windows of tests running beside this one: the mouse
+        // must find these buttons where the test puts it.
+        ::SetWindowPos(host.m_hWnd, HWND_TOPMOST, 8, 8, 0, 0, SWP_NOSIZE);
         ::SetForegroundWindow(host.m_hWnd);
         Pump(host);
     }
