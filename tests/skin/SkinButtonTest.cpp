@@ -595,6 +595,45 @@ TEST_F(SkinButtonTest, TooltipCarriesTheTextInABalloon)
     EXPECT_EQ(Text({0, 0, size.cx, size.cy}), Text(info.rect));
 }
 
+// Images given to the button are its own: a failed assignment destroys the normal
+// icon given with an unreadable hot one, and ReleaseImages(FALSE) hands the icons
+// back. FitToImage sizes the button to its hot image with no margin;
+// CaptureBackground takes the face from the caller's context.
+TEST_F(SkinButtonTest, ImageOwnershipFitToImageAndCapturedBackground)
+{
+    CSkinButton& b = host.m_bare;
+    ICONINFO info{};
+    HICON normal = SolidIcon(kNormal);
+    EXPECT_EQ(SKIN_BUTTON_LOAD_FAILED, b.AssignIcons(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234)), normal));
+    EXPECT_FALSE(::GetIconInfo(normal, &info)) << "the normal icon outlived a failed assignment";
+
+    HICON hot = SolidIcon(kHot);
+    ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(hot));
+    b.ReleaseImages(FALSE);
+    EXPECT_EQ(0, Bounds(*Paint(b), kHot).right) << "a released icon is still drawn";
+    ASSERT_TRUE(::GetIconInfo(hot, &info)) << "an icon released without destroying was destroyed";
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    ::DestroyIcon(hot);
+
+    const COLORREF given = RGB(9, 99, 199);
+    RECT client;
+    ::GetClientRect(host.m_hWnd, &client);
+    PixelCanvas source(client.right, client.bottom, given);
+    CDC sourceDC(source.dc());
+    ASSERT_EQ(SKIN_BUTTON_OK, b.UseParentBackground(FALSE));
+    EXPECT_EQ(SKIN_BUTTON_BAD_VALUE, b.CaptureBackground(nullptr));
+    EXPECT_EQ(SKIN_BUTTON_OK, b.CaptureBackground(&sourceDC));
+    EXPECT_EQ(ColorName(given), ColorName(Paint(b)->Pixel(1, 1)));
+
+    ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kHot, 24)));
+    EXPECT_EQ(SKIN_BUTTON_OK, b.FitToImage());
+    const SIZE fitted = ClientSize(b);
+    EXPECT_EQ(24, fitted.cx);
+    EXPECT_EQ(24, fitted.cy);
+    EXPECT_EQ(Text({0, 0, 24, 24}), Text(Bounds(*Paint(b), kHot)));
+}
+
 // A drop-down menu: the notice comes first with the submenu, the button looks
 // pressed while the menu is open, and the chosen command reaches the owner.
 TEST_F(SkinButtonTest, DropMenuNotifiesShowsPressedAndPostsTheChoice)
