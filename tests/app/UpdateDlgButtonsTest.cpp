@@ -2,14 +2,12 @@
 // caption and background in each state, their tooltips, and their clicks, which
 // still reach the dialog.
 
+#include "ButtonDriving.h"
 #include "MessageBoxSpy.h"
-#include "PixelCanvas.h"
 #include "SuiteFixture.h"
 #include "UpdateDlg.h"
 
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
@@ -55,62 +53,9 @@ int Matching(const PixelCanvas& paint, const std::vector<IconPixel>& icon, int x
     return count;
 }
 
-std::unique_ptr<PixelCanvas> Paint(HWND button)
-{
-    RECT client;
-    ::GetClientRect(button, &client);
-    auto canvas = std::make_unique<PixelCanvas>(client.right, client.bottom);
-    ::SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc()), PRF_CLIENT);
-    return canvas;
-}
-
 RECT TextBounds(const PixelCanvas& canvas, int right)
 {
-    const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
-    RECT r = {right, canvas.height(), 0, 0};
-    for (int y = 0; y < canvas.height(); ++y)
-        for (int x = 0; x < right; ++x)
-            if (canvas.Pixel(x, y) == text) {
-                r.left = std::min<LONG>(r.left, x);
-                r.top = std::min<LONG>(r.top, y);
-                r.right = std::max<LONG>(r.right, x + 1);
-                r.bottom = std::max<LONG>(r.bottom, y + 1);
-            }
-    return r;
-}
-
-BOOL CALLBACK CollectTooltips(HWND window, LPARAM found)
-{
-    char cls[64] = "";
-    ::GetClassNameA(window, cls, sizeof cls);
-    if (std::string(cls) == TOOLTIPS_CLASSA)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
-// The text of tool 1 of `button` in whichever tooltip holds it; empty when none does.
-// Read through the W messages: TTM_GETTEXTA hands back at most 80 bytes.
-std::string TipText(HWND button, bool* balloon)
-{
-    std::vector<HWND> tips;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectTooltips, reinterpret_cast<LPARAM>(&tips));
-    for (HWND tip : tips) {
-        wchar_t wide[1024] = L"";
-        TOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.hwnd = button;
-        info.uId = 1;
-        info.lpszText = wide;
-        if (::SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
-            info.lpszText = wide;
-            ::SendMessageW(tip, TTM_GETTEXTW, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(&info));
-            char text[1024] = "";
-            ::WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-            *balloon = (::GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON) != 0;
-            return text;
-        }
-    }
-    return "";
+    return ColourBounds(canvas, ::GetSysColor(COLOR_BTNTEXT), {0, 0, right, canvas.height()});
 }
 
 class UpdateDlgButtonsTest : public ::testing::Test {
@@ -129,25 +74,7 @@ protected:
         ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 8, 8, 0, 0, SWP_NOSIZE);
         ::SetForegroundWindow(dlg.m_hWnd);
         ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump();
-    }
-    void Pump()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (!CWnd::WalkPreTranslateTree(dlg.m_hWnd, &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-    }
-    void Hover(HWND button)
-    {
-        RECT r;
-        ::GetClientRect(button, &r);
-        POINT p = {r.right / 2, r.bottom / 2};
-        ::ClientToScreen(button, &p);
-        ::SetCursorPos(p.x, p.y);
-        ::SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(r.right / 2, r.bottom / 2));
+        PumpAsModalLoop(dlg.m_hWnd);
     }
 };
 
@@ -178,7 +105,7 @@ TEST_F(UpdateDlgButtonsTest, IconsCaptionAndBackgroundInEachState)
             }));
         };
 
-        auto normalPaint = Paint(b);
+        auto normalPaint = PaintOf(b);
         EXPECT_EQ(visible(normal, 0, 0), Matching(*normalPaint, normal, x, y)) << "normal icon";
         const RECT caption = TextBounds(*normalPaint, W - 35);
         ASSERT_LT(caption.left, caption.right) << "no caption";
@@ -192,11 +119,11 @@ TEST_F(UpdateDlgButtonsTest, IconsCaptionAndBackgroundInEachState)
             EXPECT_EQ(ColorName(beside.Pixel(0, row)), ColorName(normalPaint->Pixel(1, row)))
                 << "the dialog's background at row " << row;
 
-        Hover(b);
-        auto hovered = Paint(b);
+        HoverOver(b);
+        auto hovered = PaintOf(b);
         EXPECT_EQ(visible(hot, 0, 0), Matching(*hovered, hot, x, y)) << "hot icon while hovered";
         ::SendMessageA(b, BM_SETSTATE, TRUE, 0);
-        auto pressed = Paint(b);
+        auto pressed = PaintOf(b);
         ::SendMessageA(b, BM_SETSTATE, FALSE, 0);
         ::SendMessageA(b, WM_MOUSELEAVE, 0, 0);
         EXPECT_EQ(visible(hot, 1, 1), Matching(*pressed, hot, x + 1, y + 1)) << "hot icon while pressed";
@@ -205,7 +132,7 @@ TEST_F(UpdateDlgButtonsTest, IconsCaptionAndBackgroundInEachState)
         EXPECT_EQ(caption.top + 1, moved.top);
 
         ::EnableWindow(b, FALSE);
-        auto disabled = Paint(b);
+        auto disabled = PaintOf(b);
         ::EnableWindow(b, TRUE);
         EXPECT_LT(Matching(*disabled, normal, x, y), visible(normal, 0, 0) / 4) << "disabled: the icon in colour";
         EXPECT_EQ(0, disabled->Count({0, 0, W - 35, H}, ::GetSysColor(COLOR_BTNTEXT))) << "disabled: plain caption";
@@ -231,13 +158,13 @@ TEST_F(UpdateDlgButtonsTest, ClicksStillReachTheDialog)
     {
         MessageBoxSpy spy(IDOK);
         ::SendMessageA(dlg.m_btnUpdate, BM_CLICK, 0, 0);
-        Pump();
+        PumpAsModalLoop(dlg.m_hWnd);
         ASSERT_FALSE(spy.boxes().empty());
         EXPECT_EQ(0u, spy.boxes()[0].text.find("Avant de d\xE9" "buter la mise \xE0 jour")) << spy.boxes()[0].text;
     }
     if (!dlg.IsEnding()) {
         ::SendMessageA(dlg.m_btnFinish, BM_CLICK, 0, 0);
-        Pump();
+        PumpAsModalLoop(dlg.m_hWnd);
         EXPECT_TRUE(dlg.IsEnding());
         EXPECT_EQ(IDCANCEL, dlg.GetResult());
     }

@@ -1,5 +1,6 @@
 // The skinned button's arithmetic: grayed and darkened pixels, shading of a state
-// colour, image placement, caption centring, image and colour choice, sound flags.
+// colour, image placement, sound entries. (Caption centring and the choice of image
+// and colours are checked in the paints of SkinButtonTest.)
 
 #include "ButtonLayout.h"
 #include "ButtonPixels.h"
@@ -63,30 +64,6 @@ TEST(ButtonPixels, DarkenFactorOutsideZeroToOneChangesNothing)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Hex(c.expected), Hex(DarkenColor(RGB(200, 100, 50), c.factor))) << "factor " << c.factor;
-}
-
-TEST(ButtonPixels, ConversionOfABufferKeepsTheKeptColour)
-{
-    const COLORREF key = RGB(255, 0, 255);
-    const std::vector<COLORREF> source = {key, RGB(0, 0, 0), RGB(255, 255, 255), RGB(200, 100, 50), key};
-    struct Case { const char* what; PixelConversion conversion; COLORREF keep; std::vector<COLORREF> expected; };
-    const Case cases[] = {
-        {"gray, key kept", PixelConversion::Gray, key,
-         {key, RGB(0, 0, 0), RGB(255, 255, 255), RGB(124, 124, 124), key}},
-        {"dark, key kept", PixelConversion::Dark, key,
-         {key, RGB(0, 0, 0), RGB(191, 191, 191), RGB(150, 75, 37), key}},
-        // Icons keep black, their transparent colour; the magenta is then an ordinary colour.
-        {"gray, black kept", PixelConversion::Gray, RGB(0, 0, 0),
-         {RGB(105, 105, 105), RGB(0, 0, 0), RGB(255, 255, 255), RGB(124, 124, 124), RGB(105, 105, 105)}},
-        {"dark, black kept", PixelConversion::Dark, RGB(0, 0, 0),
-         {RGB(191, 0, 191), RGB(0, 0, 0), RGB(191, 191, 191), RGB(150, 75, 37), RGB(191, 0, 191)}},
-    };
-    for (const Case& c : cases) {
-        std::vector<COLORREF> pixels = source;
-        ConvertPixels(pixels.data(), pixels.size(), c.keep, c.conversion);
-        for (size_t i = 0; i < pixels.size(); ++i)
-            EXPECT_EQ(Hex(c.expected[i]), Hex(pixels[i])) << c.what << ", pixel " << i;
-    }
 }
 
 TEST(ButtonPixels, ShadeKeepsEveryByteInRangeAndTheDifferences)
@@ -153,51 +130,6 @@ TEST(ButtonLayout, ImageAndCaptionRectanglesForEachPlacement)
         EXPECT_EQ(c.image.y, out.image.top) << c.what;
         EXPECT_EQ(Rect(c.caption), Rect(out.caption)) << c.what;
     }
-}
-
-TEST(ButtonLayout, MainDialogButtonsPutTheIconAtWidthMinus35)
-{
-    for (int width : {90, 115, 138}) {
-        for (int height : {24, 28, 29}) {
-            for (bool pressed : {false, true}) {
-                const ImageLayout out = PlaceImage(Input(width, height, {32, 32}, PLACE_IMAGE_RIGHT, true, pressed));
-                const int shift = pressed ? 1 : 0;
-                EXPECT_EQ(width - 35 + shift, out.image.left) << width << "x" << height << " pressed " << pressed;
-                EXPECT_EQ((height - 32) / 2 + shift, out.image.top) << width << "x" << height << " pressed " << pressed;
-                EXPECT_EQ(3, out.caption.left) << width;
-                EXPECT_EQ(width - 35, out.caption.right) << width;
-            }
-        }
-    }
-}
-
-TEST(ButtonLayout, TextBlockIsCentredInTheSavedRectangle)
-{
-    struct Case { RECT saved; RECT measured; RECT expected; };
-    const Case cases[] = {
-        {{3, 0, 80, 28}, {3, 0, 53, 13}, {16, 7, 66, 20}},
-        {{3, 0, 80, 28}, {3, 0, 54, 14}, {16, 7, 67, 21}},     // odd leftovers truncate
-        {{4, 1, 81, 29}, {4, 1, 81, 29}, {4, 1, 81, 29}},      // fills the rectangle
-        {{0, 0, 40, 10}, {0, 0, 60, 26}, {-10, -8, 50, 18}},   // wider than the room
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Rect(c.expected), Rect(CentreTextBlock(c.saved, c.measured))) << Rect(c.saved) << " " << Rect(c.measured);
-}
-
-TEST(ButtonLayout, ImageAndColourChoiceFollowTheState)
-{
-    struct Case { bool pressed, hover, checkBox, hasNormal; int entry; };
-    const Case cases[] = {
-        {false, false, false, true, 1}, {false, true, false, true, 0}, {true, false, false, true, 0},
-        {false, false, false, false, 0}, {false, true, true, true, 1}, {true, false, true, true, 0},
-        {false, true, true, false, 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.entry, ImageEntryFor(c.pressed, c.hover, c.checkBox, c.hasNormal))
-            << "pressed " << c.pressed << " hover " << c.hover << " check box " << c.checkBox << " normal " << c.hasNormal;
-    EXPECT_EQ(SKIN_COLOR_HOT_BACK, FaceColorIndex(true, true));
-    EXPECT_EQ(SKIN_COLOR_FOCUS_BACK, FaceColorIndex(false, true));
-    EXPECT_EQ(SKIN_COLOR_NORMAL_BACK, FaceColorIndex(false, false));
 }
 
 TEST(ButtonSound, EntriesAndFlags)

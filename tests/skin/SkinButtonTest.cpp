@@ -3,15 +3,13 @@
 // its parent to draw it with its true state), hover, clicks, check boxes, styles,
 // tooltip, focus, and the handles it holds.
 
+#include "ButtonDriving.h"
 #include "ButtonImages.h"
 #include "CDataExchange.h"
 #include "CDialog.h"
-#include "PixelCanvas.h"
 #include "SkinButton.h"
 
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -93,30 +91,15 @@ BEGIN_MESSAGE_MAP(ButtonHost, CDialog)
     ON_MESSAGE(kMenuNotice, OnMenuNotice)
 END_MESSAGE_MAP()
 
-// The pixels of one owner-draw request of `button`, in its current state.
-std::unique_ptr<PixelCanvas> Paint(HWND button);
-
 LRESULT ButtonHost::OnMenuNotice(WPARAM menu, LPARAM param)
 {
     m_noticeMenu = reinterpret_cast<HMENU>(menu);
     m_noticeParam = param;
-    m_lookWhileOpen = Paint(m_plain);
+    m_lookWhileOpen = PaintOf(m_plain);
     // Waiting for the menu loop: the first item, chosen.
     ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageA(m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
     return 0;
-}
-
-// Runs what is queued as the modal loop would, PreTranslateMessage included.
-void Pump(CDialog& dialog)
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (CWnd::WalkPreTranslateTree(dialog.m_hWnd, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
 }
 
 HBITMAP SolidBitmap(int width, int height, COLORREF colour)
@@ -152,45 +135,6 @@ HICON SolidIcon(COLORREF colour, int size = 32, bool asCursor = false, int hotX 
     return icon;
 }
 
-// The pixels of one owner-draw request of `button`, in its current state.
-std::unique_ptr<PixelCanvas> Paint(HWND button)
-{
-    RECT client;
-    ::GetClientRect(button, &client);
-    auto canvas = std::make_unique<PixelCanvas>(client.right, client.bottom);
-    ::SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc()), PRF_CLIENT);
-    return canvas;
-}
-
-// The smallest rectangle holding every pixel of `colour` (within `area`, if given);
-// empty when there is none.
-RECT Bounds(const PixelCanvas& canvas, COLORREF colour, RECT area = {0, 0, 0x7FFF, 0x7FFF})
-{
-    RECT r = {canvas.width(), canvas.height(), 0, 0};
-    for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(canvas.height(), area.bottom); ++y)
-        for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(canvas.width(), area.right); ++x)
-            if (canvas.Pixel(x, y) == colour) {
-                r.left = std::min<LONG>(r.left, x);
-                r.top = std::min<LONG>(r.top, y);
-                r.right = std::max<LONG>(r.right, x + 1);
-                r.bottom = std::max<LONG>(r.bottom, y + 1);
-            }
-    return r.right ? r : RECT{0, 0, 0, 0};
-}
-
-std::string Text(const RECT& r)
-{
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-           std::to_string(r.bottom) + ")";
-}
-
-SIZE ClientSize(HWND hwnd)
-{
-    RECT r;
-    ::GetClientRect(hwnd, &r);
-    return {r.right, r.bottom};
-}
-
 class SkinButtonTest : public ::testing::Test {
 protected:
     ButtonHost host;
@@ -203,28 +147,13 @@ protected:
         // must find these buttons where the test puts it.
         ::SetWindowPos(host.m_hWnd, HWND_TOPMOST, 8, 8, 0, 0, SWP_NOSIZE);
         ::SetForegroundWindow(host.m_hWnd);
-        Pump(host);
+        PumpAsModalLoop(host.m_hWnd);
     }
     // Paints the dialog and all its buttons as the screen shows them.
     void Redraw()
     {
         ::RedrawWindow(host.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(host);
-    }
-    POINT Centre(HWND button)
-    {
-        const SIZE size = ClientSize(button);
-        return {size.cx / 2, size.cy / 2};
-    }
-    // The mouse moves onto the button: the real cursor goes there too, so that the
-    // leave tracking does not end the hover behind the test's back.
-    void Hover(HWND button, WPARAM keys = 0)
-    {
-        POINT p = Centre(button);
-        POINT screen = p;
-        ::ClientToScreen(button, &screen);
-        ::SetCursorPos(screen.x, screen.y);
-        ::SendMessageA(button, WM_MOUSEMOVE, keys, MAKELPARAM(p.x, p.y));
+        PumpAsModalLoop(host.m_hWnd);
     }
     void MoveOutside(HWND button, WPARAM keys = 0)
     {
@@ -274,24 +203,24 @@ TEST_F(SkinButtonTest, IconRightCaptionCentredParentBackgroundInEachState)
     for (const State& s : states) {
         SCOPED_TRACE(s.name);
         if (s.hover)
-            Hover(b);
+            HoverOver(b);
         ::SendMessageA(b, BM_SETSTATE, s.pressed, 0);
-        auto canvas = Paint(b);
+        auto canvas = PaintOf(b);
 
         const int top = (H - 32) / 2 + s.shift;
         const RECT icon = {W - 35 + s.shift, std::max(0, top), W - 3 + s.shift, std::min(H, top + 32)};
-        EXPECT_EQ(Text(icon), Text(Bounds(*canvas, s.icon)));
-        EXPECT_EQ(0, Bounds(*canvas, s.icon == kHot ? kNormal : kHot).right) << "the other icon shows too";
+        EXPECT_EQ(RectText(icon), RectText(ColourBounds(*canvas, s.icon)));
+        EXPECT_EQ(0, ColourBounds(*canvas, s.icon == kHot ? kNormal : kHot).right) << "the other icon shows too";
 
-        const RECT caption = Bounds(*canvas, text);
+        const RECT caption = ColourBounds(*canvas, text);
         ASSERT_LT(caption.left, caption.right) << "no caption drawn";
         const int leftGap = caption.left - (3 + s.shift), rightGap = (W - 35 + s.shift) - caption.right;
-        EXPECT_LE(std::abs(leftGap - rightGap), 1) << "caption " << Text(caption) << " in 3.." << W - 35;
+        EXPECT_LE(std::abs(leftGap - rightGap), 1) << "caption " << RectText(caption) << " in 3.." << W - 35;
         if (!s.pressed)
             normalCaption = caption;
         else
-            EXPECT_EQ(Text({normalCaption.left + 1, normalCaption.top + 1, normalCaption.right + 1,
-                            normalCaption.bottom + 1}), Text(caption));
+            EXPECT_EQ(RectText({normalCaption.left + 1, normalCaption.top + 1, normalCaption.right + 1,
+                            normalCaption.bottom + 1}), RectText(caption));
 
         EXPECT_EQ(ColorName(s.left), ColorName(canvas->Pixel(0, H / 2)));
         EXPECT_EQ(ColorName(s.right), ColorName(canvas->Pixel(W - 1, H / 2)));
@@ -309,21 +238,21 @@ TEST_F(SkinButtonTest, DisabledLookEmbossesIconAndCaption)
     ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kHot), SolidIcon(kNormal)));
     b.SetImagePlacement(PLACE_IMAGE_RIGHT, FALSE);
     b.EnableWindow(FALSE);
-    auto canvas = Paint(b);
+    auto canvas = PaintOf(b);
 
     const SIZE size = ClientSize(b);
-    EXPECT_EQ(0, Bounds(*canvas, kNormal).right) << "the normal icon's own colour shows";
-    EXPECT_EQ(0, Bounds(*canvas, kHot).right);
+    EXPECT_EQ(0, ColourBounds(*canvas, kNormal).right) << "the normal icon's own colour shows";
+    EXPECT_EQ(0, ColourBounds(*canvas, kHot).right);
     const RECT iconRoom = {size.cx - 35, 0, size.cx, size.cy};
     EXPECT_GT(canvas->Count(iconRoom, ::GetSysColor(COLOR_BTNSHADOW)), 0) << "no embossed icon";
-    EXPECT_EQ(0, Bounds(*canvas, ::GetSysColor(COLOR_BTNTEXT)).right) << "the caption shows in its normal colour";
+    EXPECT_EQ(0, ColourBounds(*canvas, ::GetSysColor(COLOR_BTNTEXT)).right) << "the caption shows in its normal colour";
 
     const RECT captionRoom = {0, 0, size.cx - 35, size.cy};
-    const RECT shadow = Bounds(*canvas, ::GetSysColor(COLOR_BTNSHADOW), captionRoom);
-    const RECT light = Bounds(*canvas, ::GetSysColor(COLOR_BTNHIGHLIGHT), captionRoom);
+    const RECT shadow = ColourBounds(*canvas, ::GetSysColor(COLOR_BTNSHADOW), captionRoom);
+    const RECT light = ColourBounds(*canvas, ::GetSysColor(COLOR_BTNHIGHLIGHT), captionRoom);
     ASSERT_GT(shadow.right, shadow.left) << "no caption drawn";
-    EXPECT_EQ(shadow.right + 1, light.right) << Text(shadow) << " " << Text(light);
-    EXPECT_EQ(shadow.bottom + 1, light.bottom) << Text(shadow) << " " << Text(light);
+    EXPECT_EQ(shadow.right + 1, light.right) << RectText(shadow) << " " << RectText(light);
+    EXPECT_EQ(shadow.bottom + 1, light.bottom) << RectText(shadow) << " " << RectText(light);
 }
 
 // Hover needs a flat button and a mouse that is not dragging onto it; a drag that
@@ -332,17 +261,17 @@ TEST_F(SkinButtonTest, HoverStartsAndEndsOnlyAsItShould)
 {
     CSkinButton& b = host.m_bare;
     ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kHot), SolidIcon(kNormal)));
-    auto shows = [&](COLORREF icon) { return Bounds(*Paint(b), icon).right > 0; };
+    auto shows = [&](COLORREF icon) { return ColourBounds(*PaintOf(b), icon).right > 0; };
 
     b.SetFlatLook(FALSE, FALSE);
-    Hover(b);
+    HoverOver(b);
     EXPECT_TRUE(shows(kNormal)) << "a button that is not flat entered hover";
     b.SetFlatLook(TRUE, FALSE);
 
-    Hover(b, MK_LBUTTON);
+    HoverOver(b, MK_LBUTTON);
     EXPECT_TRUE(shows(kNormal)) << "a move with the left button held started hover";
 
-    Hover(b);
+    HoverOver(b);
     EXPECT_TRUE(shows(kHot)) << "no hover on a plain move";
     MoveOutside(b, MK_LBUTTON);
     EXPECT_TRUE(shows(kNormal)) << "a drag out of the button kept the hover";
@@ -355,12 +284,12 @@ TEST_F(SkinButtonTest, HoverStartsAndEndsOnlyAsItShould)
         {"window deactivated", WM_ACTIVATE, WA_INACTIVE},
     };
     for (const Ender& e : enders) {
-        Hover(b);
+        HoverOver(b);
         ASSERT_TRUE(shows(kHot)) << e.what;
         ::SendMessageA(b, e.message, e.wParam, 0);
         EXPECT_TRUE(shows(kNormal)) << e.what << " kept the hover";
     }
-    Hover(b);
+    HoverOver(b);
     b.EnableWindow(FALSE);
     b.EnableWindow(TRUE);
     EXPECT_TRUE(shows(kNormal)) << "disabling kept the hover";
@@ -384,7 +313,7 @@ TEST_F(SkinButtonTest, CaptionlessImagesAreCentredAtTheirHotspotSize)
         ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kNormal, 32, c.cursor, 10, 10)));
         ASSERT_EQ(SKIN_BUTTON_OK, b.SetImagePlacement(c.placement, FALSE));
         const int x = (size.cx - c.side) / 2, y = (size.cy - c.side) / 2;
-        EXPECT_EQ(Text({x, y, x + 32, y + 32}), Text(Bounds(*Paint(b), kNormal))) << c.what;
+        EXPECT_EQ(RectText({x, y, x + 32, y + 32}), RectText(ColourBounds(*PaintOf(b), kNormal))) << c.what;
     }
 }
 
@@ -400,11 +329,11 @@ TEST_F(SkinButtonTest, FocusRectangleOnlyWithFlatFocus)
     const RECT leftEdge = {3, 3, 4, size.cy - 3};
     const RECT outside = {0, 0, 3, size.cy};
 
-    auto plain = Paint(b);
+    auto plain = PaintOf(b);
     EXPECT_EQ(4 * size.cy, plain->Count({0, 0, 4, size.cy}, face)) << "a focus mark on a flat button";
 
     b.SetFlatFocus(TRUE, FALSE);
-    auto marked = Paint(b);
+    auto marked = PaintOf(b);
     EXPECT_GT(leftEdge.bottom - leftEdge.top, marked->Count(leftEdge, face)) << "no focus rectangle at x = 3";
     EXPECT_EQ(3 * size.cy, marked->Count(outside, face)) << "the focus rectangle reaches outside x = 3";
     EXPECT_EQ(size.cy - 8, marked->Count({4, 4, 5, size.cy - 4}, face)) << "the focus rectangle is not 1 pixel wide";
@@ -416,15 +345,15 @@ TEST_F(SkinButtonTest, FocusRectangleOnlyWithFlatFocus)
 TEST_F(SkinButtonTest, ClicksDoubleClicksAndCheckState)
 {
     auto click = [&](CSkinButton& b, bool twice) {
-        const POINT p = Centre(b);
-        const LPARAM at = MAKELPARAM(p.x, p.y);
+        const SIZE size = ClientSize(b);
+        const LPARAM at = MAKELPARAM(size.cx / 2, size.cy / 2);
         ::PostMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::PostMessageA(b, WM_LBUTTONUP, 0, at);
         if (twice) {
             ::PostMessageA(b, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
             ::PostMessageA(b, WM_LBUTTONUP, 0, at);
         }
-        Pump(host);
+        PumpAsModalLoop(host.m_hWnd);
     };
     click(host.m_check, false);
     EXPECT_EQ(1, host.m_clicks[kCheck]);
@@ -448,7 +377,7 @@ TEST_F(SkinButtonTest, ClicksDoubleClicksAndCheckState)
         {"plain button, 1", &host.m_plain, BST_CHECKED, BST_UNCHECKED, false},
     };
     for (const Case& c : cases) {
-        Pump(host);
+        PumpAsModalLoop(host.m_hWnd);
         ::ValidateRect(*c.b, nullptr);
         EXPECT_EQ(0, ::SendMessageA(*c.b, BM_SETCHECK, c.state, 0)) << c.what;
         EXPECT_EQ(c.after, ::SendMessageA(*c.b, BM_GETCHECK, 0, 0)) << c.what;
@@ -457,7 +386,7 @@ TEST_F(SkinButtonTest, ClicksDoubleClicksAndCheckState)
     // Checked, the check box shows pressed: its hot icon.
     host.m_check.AssignIcons(SolidIcon(kHot), SolidIcon(kNormal));
     host.m_check.SetChecked(TRUE, FALSE);
-    EXPECT_GT(Bounds(*Paint(host.m_check), kHot).right, 0);
+    EXPECT_GT(ColourBounds(*PaintOf(host.m_check), kHot).right, 0);
 }
 
 // The default-button style bits only move m_isDefault; the button stays owner-drawn
@@ -495,9 +424,9 @@ TEST_F(SkinButtonTest, StateColoursAndStatusCodes)
     CSkinButton& b = host.m_bare;
     const COLORREF mine = RGB(1, 2, 3);
     b.SetStateColor(SKIN_COLOR_NORMAL_BACK, mine, FALSE);
-    EXPECT_EQ(ColorName(mine), ColorName(Paint(b)->Pixel(2, 2)));
+    EXPECT_EQ(ColorName(mine), ColorName(PaintOf(b)->Pixel(2, 2)));
     ::SendMessageA(b, WM_SYSCOLORCHANGE, 0, 0);
-    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(Paint(b)->Pixel(2, 2)));
+    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(PaintOf(b)->Pixel(2, 2)));
 
     b.SetStateColor(SKIN_COLOR_HOT_TEXT, RGB(200, 100, 50), FALSE);
     EXPECT_EQ(SKIN_BUTTON_OK, b.ShadeStateColor(SKIN_COLOR_HOT_TEXT, 255, FALSE));
@@ -534,10 +463,10 @@ TEST_F(SkinButtonTest, PressStyleOneShiftsDownByTwo)
     CSkinButton& b = host.m_bare;
     b.AssignIcons(SolidIcon(kHot));
     b.SetPressShift(1, FALSE);
-    const RECT up = Bounds(*Paint(b), kHot);
+    const RECT up = ColourBounds(*PaintOf(b), kHot);
     ::SendMessageA(b, BM_SETSTATE, TRUE, 0);
-    const RECT down = Bounds(*Paint(b), kHot);
-    EXPECT_EQ(Text({up.left, up.top + 2, up.right, up.bottom + 2}), Text(down));
+    const RECT down = ColourBounds(*PaintOf(b), kHot);
+    EXPECT_EQ(RectText({up.left, up.top + 2, up.right, up.bottom + 2}), RectText(down));
 }
 
 // Disabled, a button holding the focus hands it to the next control; one that does
@@ -555,44 +484,16 @@ TEST_F(SkinButtonTest, DisablingMovesTheFocusOnlyFromTheButton)
     EXPECT_NE(host.m_drawn.m_hWnd, ::GetFocus());
 }
 
-BOOL CALLBACK FindTooltip(HWND window, LPARAM found)
-{
-    char cls[64] = "";
-    ::GetClassNameA(window, cls, sizeof cls);
-    if (std::string(cls) == TOOLTIPS_CLASSA && ::SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0) > 0)
-        *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
-}
-
-// The tooltip: created by the first text with the balloon style, 400 pixels wide at
-// most, one tool covering the button with the text given, accents included.
+// The tooltip, made by the first text, takes the balloon style asked for before.
 TEST_F(SkinButtonTest, TooltipCarriesTheTextInABalloon)
 {
-    // A button whose tooltip does not exist yet: the first message the loop offers it
-    // would create one.
-    CSkinButton b;
+    CSkinButton b;   // its tooltip does not exist yet
     ASSERT_TRUE(b.SubclassWindow(NewButton("Astuce")));
     b.UseBalloonTip();
     ASSERT_EQ(SKIN_BUTTON_OK, b.LoadTipText(kTipText, TRUE));
-
-    HWND tip = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tip));
-    ASSERT_NE(nullptr, tip);
-    EXPECT_TRUE(::GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON);
-    EXPECT_EQ(400, ::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0));
-    EXPECT_EQ(1, ::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
-
-    char text[256] = "";
-    TOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
-    info.hwnd = b;
-    info.uId = 1;
-    info.lpszText = text;
-    ::SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(std::string("Info-bulle accentu\xE9" "e : \xAB \xE9t\xE9 \xBB"), text);
-    EXPECT_TRUE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
-    const SIZE size = ClientSize(b);
-    EXPECT_EQ(Text({0, 0, size.cx, size.cy}), Text(info.rect));
+    bool balloon = false;
+    EXPECT_EQ(std::string("Info-bulle accentu\xE9" "e : \xAB \xE9t\xE9 \xBB"), TipText(b, &balloon));
+    EXPECT_TRUE(balloon);
 }
 
 // Images given to the button are its own: a failed assignment destroys the normal
@@ -610,7 +511,7 @@ TEST_F(SkinButtonTest, ImageOwnershipFitToImageAndCapturedBackground)
     HICON hot = SolidIcon(kHot);
     ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(hot));
     b.ReleaseImages(FALSE);
-    EXPECT_EQ(0, Bounds(*Paint(b), kHot).right) << "a released icon is still drawn";
+    EXPECT_EQ(0, ColourBounds(*PaintOf(b), kHot).right) << "a released icon is still drawn";
     ASSERT_TRUE(::GetIconInfo(hot, &info)) << "an icon released without destroying was destroyed";
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
@@ -624,14 +525,14 @@ TEST_F(SkinButtonTest, ImageOwnershipFitToImageAndCapturedBackground)
     ASSERT_EQ(SKIN_BUTTON_OK, b.UseParentBackground(FALSE));
     EXPECT_EQ(SKIN_BUTTON_BAD_VALUE, b.CaptureBackground(nullptr));
     EXPECT_EQ(SKIN_BUTTON_OK, b.CaptureBackground(&sourceDC));
-    EXPECT_EQ(ColorName(given), ColorName(Paint(b)->Pixel(1, 1)));
+    EXPECT_EQ(ColorName(given), ColorName(PaintOf(b)->Pixel(1, 1)));
 
     ASSERT_EQ(SKIN_BUTTON_OK, b.AssignIcons(SolidIcon(kHot, 24)));
     EXPECT_EQ(SKIN_BUTTON_OK, b.FitToImage());
     const SIZE fitted = ClientSize(b);
     EXPECT_EQ(24, fitted.cx);
     EXPECT_EQ(24, fitted.cy);
-    EXPECT_EQ(Text({0, 0, 24, 24}), Text(Bounds(*Paint(b), kHot)));
+    EXPECT_EQ(RectText({0, 0, 24, 24}), RectText(ColourBounds(*PaintOf(b), kHot)));
 }
 
 // A drop-down menu: the notice comes first with the submenu, the button looks
@@ -642,7 +543,7 @@ TEST_F(SkinButtonTest, DropMenuNotifiesShowsPressedAndPostsTheChoice)
     ASSERT_EQ(SKIN_BUTTON_OK, b.LoadDropMenu(kMenu, host.m_hWnd, FALSE));
     b.SetDropMenuNotify(host.m_hWnd, kMenuNotice, 77);
     ::SendMessageA(b, BM_CLICK, 0, 0);
-    Pump(host);
+    PumpAsModalLoop(host.m_hWnd);
 
     ASSERT_NE(nullptr, host.m_noticeMenu);
     EXPECT_EQ(kFirstCommand, ::GetMenuItemID(host.m_noticeMenu, 0));
@@ -653,36 +554,8 @@ TEST_F(SkinButtonTest, DropMenuNotifiesShowsPressedAndPostsTheChoice)
         << "not drawn pressed while the menu is open";
     EXPECT_EQ(std::vector<WPARAM>{kFirstCommand}, host.m_commands);
     EXPECT_EQ(1, host.m_clicks[kPlain]) << "the click itself reaches the dialog too";
-    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(Paint(b)->Pixel(0, size.cy / 2)))
+    EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(PaintOf(b)->Pixel(0, size.cy / 2)))
         << "still drawn pressed after the menu closed";
-}
-
-// The highest slot index that 64 new objects of a kind take. The system hands freed
-// slots out again first, so the mark stays put while every object made is also
-// released, and climbs by one slot for each object left behind. (Wine's
-// GetGuiResources always answers 0, so the handle values are what can be watched.)
-template <class Make, class Release>
-long HighWater(Make make, Release release)
-{
-    std::vector<HANDLE> made;
-    long high = 0;
-    for (int i = 0; i < 64; ++i) {
-        made.push_back(make());
-        high = std::max(high, static_cast<long>(reinterpret_cast<UINT_PTR>(made.back()) & 0xFFFF));
-    }
-    for (HANDLE h : made)
-        release(h);
-    return high;
-}
-long GdiHighWater()
-{
-    return HighWater([] { return static_cast<HANDLE>(::CreateSolidBrush(0)); },
-                     [](HANDLE h) { ::DeleteObject(static_cast<HGDIOBJ>(h)); });
-}
-long UserHighWater()
-{
-    return HighWater([] { return static_cast<HANDLE>(::CreateMenu()); },
-                     [](HANDLE h) { ::DestroyMenu(static_cast<HMENU>(h)); });
 }
 
 // Many hover, press, disabled and repaint cycles leave no GDI or user object behind,
@@ -698,17 +571,17 @@ TEST_F(SkinButtonTest, PaintCyclesLeaveNoObjectBehind)
     ASSERT_EQ(SKIN_BUTTON_OK, bitmapButton.AssignBitmaps(SolidBitmap(8, 8, kHot), RGB(255, 0, 255),
                                                          SkinImage<HBITMAP>(SKIN_IMAGE_DARKENED)));
     auto cycle = [&](CSkinButton& b) {
-        Hover(b);
-        Paint(b);
+        HoverOver(b);
+        PaintOf(b);
         ::SendMessageA(b, BM_SETSTATE, TRUE, 0);
-        Paint(b);
+        PaintOf(b);
         ::SendMessageA(b, BM_SETSTATE, FALSE, 0);
         ::SendMessageA(b, WM_MOUSELEAVE, 0, 0);
         b.EnableWindow(FALSE);
-        Paint(b);
+        PaintOf(b);
         b.EnableWindow(TRUE);
         ::RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        Pump(host);
+        PumpAsModalLoop(host.m_hWnd);
     };
     Redraw();
     for (int i = 0; i < 5; ++i) {   // whatever is made once and kept is made now
@@ -728,12 +601,12 @@ TEST_F(SkinButtonTest, PaintCyclesLeaveNoObjectBehind)
     std::printf("paint cycles: GDI mark %ld -> %+ld, user mark %ld -> %+ld\n", gdiBefore, gdiGrowth, userBefore,
                 userGrowth);
 
-    Hover(iconButton);
-    auto after = Paint(iconButton);
+    HoverOver(iconButton);
+    auto after = PaintOf(iconButton);
     const SIZE size = ClientSize(iconButton);
     const int top = (size.cy - 32) / 2;
-    EXPECT_EQ(Text({size.cx - 35, std::max(0, top), size.cx - 3, std::min<LONG>(size.cy, top + 32)}),
-              Text(Bounds(*after, kHot)));
+    EXPECT_EQ(RectText({size.cx - 35, std::max(0, top), size.cx - 3, std::min<LONG>(size.cy, top + 32)}),
+              RectText(ColourBounds(*after, kHot)));
     const POINT origin = Origin(iconButton);
     EXPECT_EQ(ColorName(Pattern(origin.x + 1, origin.y + 1)), ColorName(after->Pixel(1, 1)));
 }
@@ -756,7 +629,7 @@ TEST_F(SkinButtonTest, DestroyedButtonsReleaseEverythingTheyHeld)
         b->SetTipText("Astuce", TRUE);
         b->UseParentBackground(FALSE);
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Pump(host);
+        PumpAsModalLoop(host.m_hWnd);
         if (i % 3 == 0) {
             ::DestroyWindow(window);
             b.reset();
