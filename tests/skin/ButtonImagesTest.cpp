@@ -131,6 +131,11 @@ TEST(ButtonImages, ButtonDrawsBitmapsWithTheKeyTransparent)
     b.SetStateColor(SKIN_COLOR_NORMAL_BACK, face, FALSE);
 
     const std::vector<COLORREF> hotRow = {kKey, kMixed, kKey, RGB(0, 200, 0)};
+    // Each given bitmap is masked with its own key.
+    HBITMAP givenHot = RowBitmap(hotRow), givenNormal = RowBitmap({kMixed, RGB(1, 2, 3), kKey});
+    ASSERT_EQ(SKIN_BUTTON_OK, b.AssignBitmaps(givenHot, kKey, givenNormal, RGB(1, 2, 3)));
+    EXPECT_EQ(Names({RGB(0, 0, 0), kMixed, RGB(0, 0, 0), RGB(0, 200, 0)}), Names(PixelsOf(givenHot)));
+    EXPECT_EQ(Names({kMixed, RGB(0, 0, 0), kKey}), Names(PixelsOf(givenNormal)));
     HBITMAP hot = RowBitmap(hotRow);
     ASSERT_EQ(SKIN_BUTTON_OK, b.AssignBitmaps(hot, kKey, SkinImage<HBITMAP>(SKIN_IMAGE_GRAYED)));
     EXPECT_EQ(Names({RGB(0, 0, 0), kMixed, RGB(0, 0, 0), RGB(0, 200, 0)}), Names(PixelsOf(hot)));
