@@ -102,8 +102,9 @@ public:
     int LoadDropMenu(UINT id, HWND owner, BOOL repaint = TRUE);
     // `message` is sent to `window` with the submenu as wParam just before it opens.
     int SetDropMenuNotify(HWND window, UINT message, LPARAM lParam);
-    // A file name (module null) or a resource of `module` played on hover entry, or
-    // on click when `onClick`; a null sound removes it.
+    // A file name (module null; copied) or a resource of `module` (the name or id is
+    // kept as given, so a name must outlive the button) played on hover entry, or on
+    // click when `onClick`; a null sound removes it.
     int SetButtonSound(const char* sound, HMODULE module, BOOL onClick, BOOL asynchronous);
 
     BOOL BindDlgItem(HWND hwnd) override { return SubclassWindow(hwnd); }
