@@ -41,6 +41,16 @@ void CGradientStatic::SetCaption(const char* text)
 {
     SetWindowText(text);
     Invalidate(TRUE);
+    // Without a gradient the control paints only its letters and erases nothing, so
+    // the old text would stay under the new one: the parent repaints its own
+    // background there first.
+    HWND parent = GetParent();
+    if (!m_bGradient && parent) {
+        CRect area;
+        GetWindowRect(&area);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+        ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 void CGradientStatic::OnPaint()

@@ -32,7 +32,8 @@ public:
     // FALSE: start colour at the left, end at the right; TRUE: top to bottom.
     void SetVertical(BOOL vertical) { m_bVertical = vertical; }
     void SetGradient(BOOL gradient) { m_bGradient = gradient; }
-    // Sets the text and repaints the whole control.
+    // Sets the text and repaints the whole control (and, with no gradient, what lies
+    // behind it, so that no letter of the old text stays).
     void SetCaption(const char* text);
 
     // The system's gradient fill.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -23,6 +24,18 @@ bool Near(COLORREF a, COLORREF b, int tolerance)
 {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The box around the pixels of `area` that differ from `background`; empty when none.
+CRect InkBounds(const PixelCanvas& shown, const PixelCanvas& background, const RECT& area)
+{
+    CRect ink(area.right, area.bottom, area.left, area.top);
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (shown.Pixel(x, y) != background.Pixel(x, y))
+                ink = CRect(std::min<int>(ink.left, x), std::min<int>(ink.top, y), std::max<int>(ink.right, x + 1),
+                            std::max<int>(ink.bottom, y + 1));
+    return ink.IsRectEmpty() ? CRect() : ink;
 }
 
 // The shown dialog with its background alone (as erased) and as painted.
@@ -49,10 +62,7 @@ struct Shown {
         screen->CopyFromWindow(dlg);
     }
     // The box around the label's pixels that differ from the dialog's background.
-    CRect Ink() const
-    {
-        return InkBounds(*screen, label, [&](int x, int y) { return background->Pixel(x, y); });
-    }
+    CRect Ink() const { return InkBounds(*screen, *background, label); }
 };
 
 TEST(GradientStaticTest, ALabelDrawsOnlyItsTextLeftAlignedAndCentredOverTheGradient)
@@ -90,6 +100,25 @@ TEST(GradientStaticTest, ALabelDrawsOnlyItsTextLeftAlignedAndCentredOverTheGradi
               ColorName(shown.screen->Pixel(label.right - 1, label.top)));
     EXPECT_NE(shown.background->Pixel(0, 0), shown.background->Pixel(0, shown.background->height() - 1))
         << "the background is a gradient, not one colour";
+}
+
+TEST(GradientStaticTest, ANewCaptionLeavesNothingOfTheOldOne)
+{
+    Shown shown;
+    ASSERT_NE(nullptr, shown.dlg.m_hWnd);
+    shown.Paint();
+    shown.dlg.m_label.SetCaption("Dossiers");   // shorter than the template's text
+    // Only what SetCaption made invalid is painted now.
+    ::RedrawWindow(shown.dlg, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PixelCanvas afterCaption(shown.screen->width(), shown.screen->height());
+    ASSERT_TRUE(afterCaption.CopyFromWindow(shown.dlg));
+    shown.Paint();   // everything painted afresh
+    int different = 0;
+    for (int y = shown.label.top; y < shown.label.bottom; ++y)
+        for (int x = shown.label.left; x < shown.label.right; ++x)
+            different += afterCaption.Pixel(x, y) != shown.screen->Pixel(x, y);
+    EXPECT_EQ(0, different) << "pixels of the old caption left over";
+    EXPECT_LT(shown.Ink().Width(), shown.label.Width() / 2) << "the new, shorter text";
 }
 
 TEST(GradientStaticTest, AlignmentAndMarginMoveTheTextAsAWhole)

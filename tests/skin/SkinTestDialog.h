@@ -65,20 +65,3 @@ protected:
 HBITMAP MakeCoordinateBitmap(int width, int height);
 // Reads (x, y) back from a pixel of such a bitmap; false when the pixel is not one.
 bool BitmapCoordinate(COLORREF pixel, int* x, int* y);
-
-// The rectangle around every pixel of `area` in `canvas` whose colour differs from
-// what `background(x, y)` says; empty when there is none.
-template <class Background>
-CRect InkBounds(const PixelCanvas& canvas, const RECT& area, Background background)
-{
-    CRect bounds(area.right, area.bottom, area.left, area.top);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (canvas.Pixel(x, y) != background(x, y)) {
-                if (x < bounds.left) bounds.left = x;
-                if (y < bounds.top) bounds.top = y;
-                if (x + 1 > bounds.right) bounds.right = x + 1;
-                if (y + 1 > bounds.bottom) bounds.bottom = y + 1;
-            }
-    return bounds.IsRectEmpty() ? CRect() : bounds;
-}
