@@ -53,11 +53,6 @@ int Matching(const PixelCanvas& paint, const std::vector<IconPixel>& icon, int x
     return count;
 }
 
-RECT TextBounds(const PixelCanvas& canvas, int right)
-{
-    return ColourBounds(canvas, ::GetSysColor(COLOR_BTNTEXT), {0, 0, right, canvas.height()});
-}
-
 class UpdateDlgButtonsTest : public ::testing::Test {
 protected:
     SuiteInstallations suite;
@@ -78,9 +73,10 @@ protected:
     }
 };
 
-// Icon at x = W - 35, y = (H - 32) / 2, the hot one while hovered or pressed, both
-// icon and caption one pixel lower right while pressed, the caption centred in
-// 3 .. W - 35, the dialog's own pixels elsewhere; disabled, neither icon shows.
+// The resource icons at x = W - 35, y = (H - 32) / 2: the hot one while hovered or
+// pressed (then one pixel lower right), the normal one otherwise, neither in colour
+// while disabled; the dialog's own pixels round them. (Caption and disabled look in
+// detail: SkinButtonTest, on the same settings.)
 TEST_F(UpdateDlgButtonsTest, IconsCaptionAndBackgroundInEachState)
 {
     struct Button { const char* name; CSkinButton* b; int hot; int normal; };
@@ -107,10 +103,6 @@ TEST_F(UpdateDlgButtonsTest, IconsCaptionAndBackgroundInEachState)
 
         auto normalPaint = PaintOf(b);
         EXPECT_EQ(visible(normal, 0, 0), Matching(*normalPaint, normal, x, y)) << "normal icon";
-        const RECT caption = TextBounds(*normalPaint, W - 35);
-        ASSERT_LT(caption.left, caption.right) << "no caption";
-        EXPECT_LE(std::abs((caption.left - 3) - (W - 35 - caption.right)), 1)
-            << "caption from " << caption.left << " to " << caption.right << " in 3.." << W - 35;
         POINT origin = {0, 0};
         ::MapWindowPoints(b, dlg.m_hWnd, &origin, 1);
         PixelCanvas beside(1, H);
@@ -127,16 +119,11 @@ TEST_F(UpdateDlgButtonsTest, IconsCaptionAndBackgroundInEachState)
         ::SendMessageA(b, BM_SETSTATE, FALSE, 0);
         ::SendMessageA(b, WM_MOUSELEAVE, 0, 0);
         EXPECT_EQ(visible(hot, 1, 1), Matching(*pressed, hot, x + 1, y + 1)) << "hot icon while pressed";
-        const RECT moved = TextBounds(*pressed, W - 34);
-        EXPECT_EQ(caption.left + 1, moved.left);
-        EXPECT_EQ(caption.top + 1, moved.top);
 
         ::EnableWindow(b, FALSE);
         auto disabled = PaintOf(b);
         ::EnableWindow(b, TRUE);
         EXPECT_LT(Matching(*disabled, normal, x, y), visible(normal, 0, 0) / 4) << "disabled: the icon in colour";
-        EXPECT_EQ(0, disabled->Count({0, 0, W - 35, H}, ::GetSysColor(COLOR_BTNTEXT))) << "disabled: plain caption";
-        EXPECT_GT(disabled->Count({0, 0, W - 35, H}, ::GetSysColor(COLOR_BTNSHADOW)), 0) << "disabled: no emboss";
     }
 }
 

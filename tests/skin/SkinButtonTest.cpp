@@ -22,7 +22,7 @@ namespace {
 
 constexpr UINT kTemplate = 400;
 constexpr int kPlain = 401, kBare = 402, kCheck = 403, kDrawn = 404, kDefault = 405, kEdit = 406;
-constexpr UINT kMenu = 410, kFirstCommand = 411, kTipText = 420;
+constexpr UINT kMenu = 410, kFirstCommand = 411;
 
 const COLORREF kHot = RGB(230, 40, 40);
 const COLORREF kNormal = RGB(40, 40, 230);
@@ -482,18 +482,6 @@ TEST_F(SkinButtonTest, DisablingMovesTheFocusOnlyFromTheButton)
     host.m_drawn.EnableWindow(FALSE);
     EXPECT_EQ(::GetNextDlgTabItem(host.m_hWnd, host.m_drawn, FALSE), ::GetFocus());
     EXPECT_NE(host.m_drawn.m_hWnd, ::GetFocus());
-}
-
-// The tooltip, made by the first text, takes the balloon style asked for before.
-TEST_F(SkinButtonTest, TooltipCarriesTheTextInABalloon)
-{
-    CSkinButton b;   // its tooltip does not exist yet
-    ASSERT_TRUE(b.SubclassWindow(NewButton("Astuce")));
-    b.UseBalloonTip();
-    ASSERT_EQ(SKIN_BUTTON_OK, b.LoadTipText(kTipText, TRUE));
-    bool balloon = false;
-    EXPECT_EQ(std::string("Info-bulle accentu\xE9" "e : \xAB \xE9t\xE9 \xBB"), TipText(b, &balloon));
-    EXPECT_TRUE(balloon);
 }
 
 // Images given to the button are its own: a failed assignment destroys the normal
