@@ -622,10 +622,14 @@ void CSkinButton::PaintBitmap(CDC* dc, BOOL hasCaption, const CRect& item, CRect
     if (!source.GetSafeHdc())
         return;
     if (!(disabled && m_grayDisabledBitmap)) {
+        // The mask's 1 bits take the context's background colour (white, set by
+        // DrawItem) and its 0 bits the text colour, which must be black.
+        const COLORREF oldText = dc->SetTextColor(RGB(0, 0, 0));
         CSelectGuard mask(source, entry.mask);
         dc->BitBlt(x, y, entry.width, entry.height, source, 0, 0, SRCAND);
         CSelectGuard bitmap(source, entry.bitmap);
         dc->BitBlt(x, y, entry.width, entry.height, source, 0, 0, SRCPAINT);
+        dc->SetTextColor(oldText);
         return;
     }
     // Disabled: the image composed over white, then embossed by the system.
