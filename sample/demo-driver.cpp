@@ -4,10 +4,13 @@
 //
 //   demo-driver wait     prints "x y width height" of the dialog
 //   demo-driver update   runs the update(s) to the end
+//   demo-driver buttons  prints "x y width height" round the dialog's two buttons
+//   demo-driver hover ID puts the mouse over control ID (0: out of the way)
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -107,6 +110,41 @@ int Update()
     return 0;
 }
 
+// The screen rectangle round both buttons, with a few pixels of the dialog about it.
+int Buttons()
+{
+    HWND dialog = FindDialog();
+    if (!dialog) {
+        std::fprintf(stderr, "demo-driver: no dialog\n");
+        return 1;
+    }
+    RECT update, finish, both;
+    ::GetWindowRect(::GetDlgItem(dialog, 1002), &update);
+    ::GetWindowRect(::GetDlgItem(dialog, IDCANCEL), &finish);
+    ::UnionRect(&both, &update, &finish);
+    ::InflateRect(&both, 6, 6);
+    std::printf("%ld %ld %ld %ld\n", both.left, both.top, both.right - both.left, both.bottom - both.top);
+    return 0;
+}
+
+int Hover(int id)
+{
+    HWND dialog = FindDialog();
+    if (!dialog || (id && !::GetDlgItem(dialog, id))) {
+        std::fprintf(stderr, "demo-driver: no control %d to hover\n", id);
+        return 1;
+    }
+    POINT at = {0, 0};
+    if (id) {
+        RECT r;
+        ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+        at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    ::SetCursorPos(at.x, at.y);
+    ::Sleep(150);   // the button repaints at once; its tip waits half a second
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -115,6 +153,10 @@ int main(int argc, char** argv)
         return Wait();
     if (argc == 2 && std::strcmp(argv[1], "update") == 0)
         return Update();
-    std::fprintf(stderr, "usage: demo-driver wait|update\n");
+    if (argc == 2 && std::strcmp(argv[1], "buttons") == 0)
+        return Buttons();
+    if (argc == 3 && std::strcmp(argv[1], "hover") == 0)
+        return Hover(std::atoi(argv[2]));
+    std::fprintf(stderr, "usage: demo-driver wait|update|buttons|hover ID\n");
     return 2;
 }

@@ -38,6 +38,15 @@ else
   shot="$build/miseajour-demo.png"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
   echo "Screenshot of the dialog: $shot"
+  # --- The skinned buttons' looks: normal now, hot under the mouse, disabled during
+  # the update (below); stacked into one picture.
+  read -r bx by bw bh < <(wine "$build/sample/demo-driver.exe" buttons | tr -d '\r')
+  buttons="${bw}x${bh}+${bx}+${by}"
+  import -window root -crop "$buttons" +repage "$build/buttons-normal.png"
+  wine "$build/sample/demo-driver.exe" hover 1002
+  import -window root -crop "$buttons" +repage "$build/buttons-hot.png"
+  wine "$build/sample/demo-driver.exe" hover 0
+  # ---
   echo "Running the update of every listed folder:"
   wine "$build/sample/demo-driver.exe" update | tr -d '\r' | sed 's/^/  /' &
   driver=$!
@@ -46,8 +55,12 @@ else
   sleep 0.7
   during="$build/miseajour-demo-update.png"
   import -window root -trim +repage "$during"
+  import -window root -crop "$buttons" +repage "$build/buttons-disabled.png"
+  convert "$build/buttons-normal.png" "$build/buttons-hot.png" "$build/buttons-disabled.png" -append \
+    "$build/miseajour-buttons.png"
   wait "$driver"
   echo "Screenshot during the update: $during"
+  echo "The buttons, normal, hot and disabled: $build/miseajour-buttons.png"
 fi
 echo
 if [ -f "$log" ]; then

@@ -5,20 +5,16 @@
 #include "InstallCatalog.h"
 
 CUpdateDlg::CUpdateDlg(CWnd* pParent)
-    : CDialog(IDD_MISEAJOUR_DIALOG, pParent),
+    : CSkinDialog(IDD_MISEAJOUR_DIALOG, pParent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UPDATE)))
 {
 }
 
-CUpdateDlg::~CUpdateDlg()
-{
-    delete m_pCaptionFont;
-    m_pCaptionFont = nullptr;
-}
+CUpdateDlg::~CUpdateDlg() = default;
 
 void CUpdateDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CSkinDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CAPTION_APPS, m_captionApplications);
     DDX_Control(pDX, IDC_CAPTION_FOLDERS, m_captionFolders);
     DDX_Control(pDX, IDCANCEL, m_btnFinish);
@@ -28,7 +24,7 @@ void CUpdateDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_STATUS, m_statusText);
 }
 
-BEGIN_MESSAGE_MAP(CUpdateDlg, CDialog)
+BEGIN_MESSAGE_MAP(CUpdateDlg, CSkinDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_CBN_SELCHANGE(IDC_FOLDERS, RefreshApplications)
@@ -37,7 +33,32 @@ END_MESSAGE_MAP()
 
 BOOL CUpdateDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSkinDialog::OnInitDialog();
+
+    // The section labels: heavy 14-pixel Arial in a dark red-brown, left-aligned,
+    // over the dialog's own background.
+    m_pCaptionFont = std::make_unique<CFont>();
+    m_pCaptionFont->CreateFont(14, 0, 0, 0, 900, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    for (CGradientStatic* caption : {&m_captionFolders, &m_captionApplications}) {
+        caption->SetTextColor(RGB(128, 64, 64));
+        caption->SetAlignment(CGradientStatic::ALIGN_LEFT);
+        caption->SetFont(m_pCaptionFont.get(), TRUE);
+    }
+
+    // Flat buttons over the dialog's background, the icon at the right of the caption.
+    m_btnUpdate.LoadIcons(IDI_UPDATE_HOT, 32, 32, IDI_UPDATE, 32, 32);
+    m_btnUpdate.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
+    m_btnUpdate.UseParentBackground(FALSE);
+    m_btnUpdate.EnableWindow(FALSE);   // until a folder is listed
+    m_btnUpdate.UseBalloonTip();
+    m_btnUpdate.LoadTipText(IDS_TIP_UPDATE, TRUE);
+
+    m_btnFinish.LoadIcons(IDI_FINISH_HOT, IDI_FINISH);
+    m_btnFinish.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
+    m_btnFinish.UseParentBackground(FALSE);
+    m_btnFinish.UseBalloonTip();
+    m_btnFinish.LoadTipText(IDS_TIP_FINISH, TRUE);
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);

@@ -2,14 +2,18 @@
 // The main dialog: the folders that still need the update, the applications of the
 // selected one, a status box, and the two buttons.
 
-#include "CDialog.h"
 #include "CFont.h"
 #include "CStringArray.h"
 #include "CWaitCursor.h"
 #include "Controls.h"
+#include "GradientStatic.h"
+#include "SkinButton.h"
+#include "SkinDialog.h"
 #include "resource.h"
 
-class CUpdateDlg : public CDialog {
+#include <memory>
+
+class CUpdateDlg : public CSkinDialog {
 public:
     explicit CUpdateDlg(CWnd* pParent = nullptr);
     ~CUpdateDlg() override;
@@ -22,15 +26,16 @@ public:
     // Updates the selected folder from the disc ("Mettre à jour").
     void OnUpdate();
 
-    CStatic m_captionApplications;
-    CStatic m_captionFolders;
-    CButton m_btnFinish;
-    CButton m_btnUpdate;
+    CGradientStatic m_captionApplications;
+    CGradientStatic m_captionFolders;
+    CSkinButton m_btnFinish;
+    CSkinButton m_btnUpdate;
     CListBox m_applicationList;
     CComboBox m_folderList;
     CString m_statusText;
     HICON m_hIcon;
-    CFont* m_pCaptionFont = nullptr;
+    // The caption panels' font, created in OnInitDialog; the dialog owns it.
+    std::unique_ptr<CFont> m_pCaptionFont;
     CStringArray m_folders;
     CStringArray m_applications;
     bool m_firstRefresh = true;

@@ -15,6 +15,7 @@ CDialog::CDialog(const char* templateName, CWnd* parent) : m_lpszTemplateName(te
 
 CDialog::~CDialog()
 {
+    // The derived object is gone by now: its map must not see the destruction.
     if (m_hWnd) {
         HWND hwnd = m_hWnd;
         UnsubclassWindow();
@@ -67,7 +68,7 @@ INT_PTR CDialog::DoModal()
             }
             if (got < 0)
                 break;
-            if (!PreTranslateMessage(&msg)) {
+            if (!WalkPreTranslateTree(hwnd, &msg)) {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageA(&msg);
             }
@@ -78,8 +79,7 @@ INT_PTR CDialog::DoModal()
     if (hwnd) {
         ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        if (m_hWnd == hwnd)
-            UnsubclassWindow();
+        // Still subclassed, so WM_DESTROY reaches the map; WM_NCDESTROY unbinds.
         ::DestroyWindow(hwnd);
     }
     return hwnd ? m_result : -1;

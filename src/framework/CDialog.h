@@ -22,9 +22,11 @@ public:
     bool IsEnding() const { return m_ending; }
     int GetResult() const { return m_result; }
 
-    // Every message of the modal loop is offered here first; true means it was
-    // handled. The dialog's own translation of keys is IsDialogMessage.
-    virtual BOOL PreTranslateMessage(MSG* msg);
+    // Every message of the modal loop for the dialog or one of its windows is
+    // offered here, after the objects of the window it is for and of that window's
+    // parents; true means it was handled. The dialog's own translation of keys is
+    // IsDialogMessage.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     // The framework's default: exchange data into the controls, return TRUE so the

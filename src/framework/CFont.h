@@ -1,22 +1,18 @@
 #pragma once
 // Owns one GDI font.
 
-#include <windows.h>
+#include "CGdiObject.h"
 
-class CFont {
+class CFont : public CGdiObject<HFONT> {
 public:
     CFont() = default;
-    ~CFont() { DeleteObject(); }
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
 
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
-                    BYTE quality, BYTE pitchAndFamily, const char* faceName);
-    BOOL DeleteObject();
-    HFONT GetSafeHandle() const { return m_hFont; }
-    operator HFONT() const { return m_hFont; }
-
-private:
-    HFONT m_hFont = nullptr;
+                    BYTE quality, BYTE pitchAndFamily, const char* faceName)
+    {
+        Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                             outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
+        return m_handle != nullptr;
+    }
 };

@@ -2,22 +2,17 @@
 // The paint device context of one WM_PAINT: BeginPaint on construction, EndPaint on
 // every way out.
 
-#include <windows.h>
+#include "CDC.h"
 
-class CPaintDC {
+class CPaintDC : public CDC {
 public:
     explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
     ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
 
-    HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
-    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
-
     PAINTSTRUCT m_ps = {};
 
 private:
     HWND m_hWnd;
-    HDC m_hDC = nullptr;
 };

@@ -43,6 +43,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
         return FALSE;
     ::SetPropA(hwnd, kWndProperty, this);
     m_hWnd = hwnd;
+    PreSubclassWindow();
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     return TRUE;
@@ -75,6 +76,43 @@ LRESULT CWnd::Default()
     if (!m_pfnSuper)
         return ::DefWindowProcA(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
     return ::CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pfnSuper)
+        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg)
+{
+    for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
+        if (CWnd* wnd = FromHandlePermanent(hwnd))
+            if (wnd->PreTranslateMessage(msg))
+                return TRUE;
+        if (hwnd == stop)
+            break;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags)
+{
+    const DWORD style = GetStyle();
+    const DWORD changed = (style & ~remove) | add;
+    if (changed == style)
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
+    if (swpFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       swpFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 BOOL CWnd::UpdateData(BOOL save)
@@ -130,16 +168,18 @@ BOOL CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // While an operation holds the wait cursor, moving the mouse must not show the
+    // arrow, nor a cursor of a control's own (a hover cursor): the hourglass comes
+    // before any map, since the user can do nothing until the operation ends.
+    if (message == WM_SETCURSOR && CWaitCursor::IsWaiting()) {
+        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+    }
     LRESULT result = 0;
     if (ReflectToChild(message, wParam, lParam, result))
         return result;
     if (OnWndMsg(message, wParam, lParam, result))
         return result;
-    // While an operation holds the wait cursor, moving the mouse must not show the arrow.
-    if (message == WM_SETCURSOR && CWaitCursor::IsWaiting()) {
-        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-        return TRUE;
-    }
     return Default();
 }
 

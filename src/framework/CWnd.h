@@ -3,6 +3,7 @@
 // forwards calls) or subclasses the window (SubclassWindow: its message map sees
 // the window's messages first). It never destroys the window it views.
 
+#include "CRect.h"
 #include "CString.h"
 #include "MessageMap.h"
 
@@ -25,7 +26,7 @@ public:
     HWND Detach();
     // Route `hwnd`'s messages through this object's message map; Default() hands a
     // message on to the window's own procedure. Undone by UnsubclassWindow or when
-    // the window is destroyed.
+    // the window is destroyed. PreSubclassWindow runs first, with m_hWnd set.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
@@ -38,6 +39,17 @@ public:
 
     // Default processing of the message being handled now.
     LRESULT Default();
+    // The window's own procedure for a message of the caller's choosing (a handler
+    // that passes its message on with changed arguments).
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // A message about to be dispatched by a modal loop, offered first to the object
+    // of the window it is for, then to those of its parents up to the dialog (see
+    // WalkPreTranslateTree). TRUE means it was handled and is not dispatched.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // Offers `msg` to PreTranslateMessage of each subclassed window from msg->hwnd
+    // up through its parents, ending with `stop`; TRUE as soon as one handled it.
+    static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
 
     // Data exchange between the controls and the members bound to them:
     // save = TRUE reads the controls, FALSE writes them.
@@ -49,11 +61,29 @@ public:
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    // Removes the style bits `remove`, adds `add`; with `swpFlags` (SWP_FRAMECHANGED,
+    // ...) the window is told that its frame changed. FALSE when nothing changed.
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     void SetFont(CFont* font, BOOL redraw = TRUE);
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+    void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
+    void ClientToScreen(POINT* point) const { ::ClientToScreen(m_hWnd, point); }
+    void ScreenToClient(POINT* point) const { ::ScreenToClient(m_hWnd, point); }
+    // Both corners of a screen rectangle to client coordinates.
+    void ScreenToClient(RECT* rect) const
+    { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(rect), 2); }
+    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE)
+    { return ::MoveWindow(m_hWnd, x, y, width, height, repaint); }
+    // The window owns `region` once this succeeds (and deletes it); null removes the shape.
+    int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    BOOL UpdateWindow() { return ::UpdateWindow(m_hWnd); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -72,6 +102,9 @@ public:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
+    // Called by SubclassWindow before the window's messages come here: a control
+    // adjusts its styles (owner drawing, ...) to its object.
+    virtual void PreSubclassWindow() {}
     // Called after the window has received WM_NCDESTROY.
     virtual void PostNcDestroy() {}
 

@@ -2,6 +2,10 @@
 
 #include <string>
 
+BEGIN_MESSAGE_MAP(CButton, CWnd)
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
 void CComboBox::GetLBText(int index, CString& text) const
 {
     const LRESULT length = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));

@@ -8,6 +8,11 @@ class CStatic : public CWnd {
 };
 
 class CButton : public CWnd {
+public:
+    // An owner-drawn button (BS_OWNERDRAW) that is subclassed paints here: its
+    // parent's WM_DRAWITEM is reflected to it. The default draws nothing.
+    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+    DECLARE_MESSAGE_MAP()
 };
 
 class CComboBox : public CWnd {

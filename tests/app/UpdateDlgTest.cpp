@@ -3,6 +3,7 @@
 #include "CWinApp.h"
 #include "InstallCatalog.h"
 #include "MessageBoxSpy.h"
+#include "PixelCanvas.h"
 #include "RegistryScratch.h"
 #include "TempDir.h"
 #include "UpdateDlg.h"
@@ -191,6 +192,42 @@ TEST_F(UpdateDlgTest, FailedUpdateIsReportedAndItsFolderNotOfferedAgain)
 
     dlg.RefreshFolders();
     EXPECT_EQ(std::vector<std::string>{b}, ComboItems(dlg));
+}
+
+TEST_F(UpdateDlgTest, SectionLabelsShowHeavyArialInDarkRedOverTheGradient)
+{
+    Installation("A", {"Tolvane"});
+    CUpdateDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    RECT client;
+    dlg.GetClientRect(&client);
+    PixelCanvas background(client.right, client.bottom);
+    PixelCanvas shown(client.right, client.bottom);
+    ASSERT_TRUE(background.ok() && shown.ok());
+    dlg.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(background.dc()));
+    ::RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ASSERT_TRUE(shown.CopyFromWindow(dlg));
+
+    EXPECT_NE(background.Pixel(0, 0), background.Pixel(0, client.bottom - 1)) << "a gradient, not a face colour";
+    for (int id : {IDC_CAPTION_FOLDERS, IDC_CAPTION_APPS}) {
+        SCOPED_TRACE(testing::Message() << "label " << id);
+        HWND label = dlg.GetDlgItem(id);
+        LOGFONTA font{};
+        ASSERT_TRUE(::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)), sizeof font, &font));
+        EXPECT_EQ("Arial/14/900", std::string(font.lfFaceName) + "/" + std::to_string(font.lfHeight) + "/" +
+                                      std::to_string(font.lfWeight));
+
+        RECT area;
+        ::GetWindowRect(label, &area);
+        ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&area), 2);
+        EXPECT_GT(shown.Count(area, RGB(128, 64, 64)), 20) << "letters in RGB(128, 64, 64)";
+        EXPECT_GT(shown.Count(CRect(area.left, area.top, area.left + 4, area.bottom), RGB(128, 64, 64)), 0)
+            << "left-aligned: the first letter starts at the left edge";
+        // The label has no box of its own: its last column shows the dialog's gradient.
+        for (int y = area.top; y < area.bottom; ++y)
+            EXPECT_EQ(ColorName(background.Pixel(area.right - 1, y)), ColorName(shown.Pixel(area.right - 1, y)))
+                << "row " << y;
+    }
 }
 
 TEST_F(UpdateDlgTest, DialogTemplateIsLaidOutAsDesigned)

@@ -21,13 +21,30 @@ constexpr UINT kTemplate = 200;
 constexpr int kEdit = 300;
 constexpr int kAction = 301;
 
+std::vector<std::string> g_seen;
+
+// An edit that sees the modal loop's messages before its dialog does.
+class KeyEdit : public CWnd {
+public:
+    bool m_keepsEscape = false;
+    BOOL BindDlgItem(HWND hwnd) override { return SubclassWindow(hwnd); }
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message != WM_KEYDOWN || msg->wParam != VK_ESCAPE)
+            return FALSE;
+        g_seen.push_back("edit");
+        return m_keepsEscape;
+    }
+};
+
 class TestDialog : public CDialog {
 public:
     TestDialog() : CDialog(kTemplate) {}
     CString m_text = "d\xE9part";
-    CWnd m_edit;
+    KeyEdit m_edit;
     bool m_endInInit = false;
     bool m_sawShow = false;
+    bool m_sawDestroy = false;
     std::vector<UINT> m_preTranslated;
     std::vector<std::string> m_log;
 
@@ -46,18 +63,22 @@ public:
     }
     BOOL PreTranslateMessage(MSG* msg) override
     {
-        if (msg->message == WM_KEYDOWN)
+        if (msg->message == WM_KEYDOWN) {
             m_preTranslated.push_back(static_cast<UINT>(msg->wParam));
+            g_seen.push_back("dialog");
+        }
         return CDialog::PreTranslateMessage(msg);
     }
     void OnAction() { m_log.push_back("action"); EndDialog(7); }
     LRESULT OnShowWindow(WPARAM shown, LPARAM) { if (shown) m_sawShow = true; return Default(); }
+    LRESULT OnDestroy(WPARAM, LPARAM) { m_sawDestroy = true; return Default(); }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(TestDialog, CDialog)
     ON_BN_CLICKED(kAction, OnAction)
     ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
+    ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP()
 
 // Posts `messages` to the dialog as soon as its modal loop runs.
@@ -95,6 +116,7 @@ TEST(DialogTest, ModalLoopEndsWithTheResultOfEachWayOut)
         TestDialog dlg;
         EXPECT_EQ(IDCANCEL, RunWith(dlg, {MSG{nullptr, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0, 0, {}}}));
         EXPECT_EQ(nullptr, dlg.m_hWnd);
+        EXPECT_TRUE(dlg.m_sawDestroy) << "WM_DESTROY reached the map";
     }
     {
         SCOPED_TRACE("close box");
@@ -112,6 +134,23 @@ TEST(DialogTest, ModalLoopEndsWithTheResultOfEachWayOut)
         TestDialog dlg;
         EXPECT_EQ(7, RunWith(dlg, {MSG{nullptr, WM_COMMAND, MAKEWPARAM(kAction, BN_CLICKED), 0, 0, {}}}));
         EXPECT_EQ(std::vector<std::string>{"action"}, dlg.m_log);
+    }
+}
+
+TEST(DialogTest, TheWindowAMessageIsForAndItsParentsPreTranslateItInTurn)
+{
+    for (bool keeps : {false, true}) {
+        SCOPED_TRACE(keeps ? "the edit keeps Escape" : "the edit lets Escape pass");
+        TestDialog dlg;
+        dlg.m_edit.m_keepsEscape = keeps;
+        g_seen.clear();
+        // Escape ends the dialog unless the edit keeps it; the action button ends it then.
+        EXPECT_EQ(keeps ? 7 : IDCANCEL,
+                  RunWith(dlg, {MSG{nullptr, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}},
+                                MSG{nullptr, WM_COMMAND, MAKEWPARAM(kAction, BN_CLICKED), 0, 0, {}}}));
+        const std::vector<std::string> expected =
+            keeps ? std::vector<std::string>{"edit"} : std::vector<std::string>{"edit", "dialog"};
+        EXPECT_EQ(expected, g_seen);
     }
 }
 

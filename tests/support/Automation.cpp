@@ -1,5 +1,7 @@
 #include "Automation.h"
 
+#include "PixelCanvas.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,59 +122,6 @@ std::vector<std::string> Entries(HWND dialog, int id, UINT getCount, UINT getLen
 // so the painted icon control is read back from it and compared with the three
 // system icons drawn here on the same background.
 
-// 32-bit top-down pixels of a memory DC of `width` x `height`.
-class Canvas {
-public:
-    Canvas(int width, int height) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        if (m_dc && m_bitmap)
-            m_old = ::SelectObject(m_dc, m_bitmap);
-    }
-    ~Canvas()
-    {
-        if (m_old)
-            ::SelectObject(m_dc, m_old);
-        if (m_bitmap)
-            ::DeleteObject(m_bitmap);
-        if (m_dc)
-            ::DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    bool ok() const { return m_old != nullptr && m_bits != nullptr; }
-    HDC dc() const { return m_dc; }
-    int size() const { return m_width * m_height; }
-    // 0x00RRGGBB
-    DWORD Pixel(int i) const
-    {
-        ::GdiFlush();
-        return m_bits[i] & 0xFFFFFF;
-    }
-    void Fill(DWORD rgb)
-    {
-        ::GdiFlush();
-        std::fill(m_bits, m_bits + size(), rgb);
-    }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
-};
-
 bool Close(DWORD a, DWORD b)
 {
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -193,17 +142,14 @@ IconKind IconOnScreen(HWND iconControl)
     const int width = client.right;
     const int height = client.bottom;
 
-    Canvas shot(width, height);
+    PixelCanvas shot(width, height);
     if (!shot.ok())
         return IconKind::Unknown;
-    HDC screen = ::GetDC(nullptr);
-    const BOOL copied = ::BitBlt(shot.dc(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-    if (!copied)
+    if (!shot.CopyFromWindow(nullptr, origin.x, origin.y))
         return IconKind::Unknown;
     // The system icons leave their corners transparent: the top-left pixel is the
     // control's background.
-    const DWORD background = shot.Pixel(0);
+    const DWORD background = shot.PixelAt(0);
 
     struct Reference {
         IconKind kind;
@@ -215,7 +161,7 @@ IconKind IconOnScreen(HWND iconControl)
     IconKind best = IconKind::Unknown;
     int bestDifferent = shot.size() + 1;
     int secondDifferent = shot.size() + 1;
-    Canvas drawn(width, height);
+    PixelCanvas drawn(width, height);
     if (!drawn.ok())
         return IconKind::Unknown;
     for (const Reference& reference : references) {
@@ -223,7 +169,7 @@ IconKind IconOnScreen(HWND iconControl)
         ::DrawIconEx(drawn.dc(), 0, 0, ::LoadIconA(nullptr, reference.id), 0, 0, 0, nullptr, DI_NORMAL);
         int different = 0;
         for (int i = 0; i < shot.size(); ++i)
-            if (!Close(shot.Pixel(i), drawn.Pixel(i)))
+            if (!Close(shot.PixelAt(i), drawn.PixelAt(i)))
                 ++different;
         if (different < bestDifferent) {
             secondDifferent = bestDifferent;

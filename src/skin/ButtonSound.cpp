@@ -1,0 +1,34 @@
+#include "ButtonSound.h"
+
+#include <mmsystem.h>
+
+#include <cstring>
+
+DWORD ButtonSoundFlags(bool fromModule, bool asynchronous)
+{
+    DWORD flags = (fromModule ? SND_RESOURCE : SND_FILENAME) | SND_NODEFAULT | SND_NOWAIT;
+    if (asynchronous)
+        flags |= SND_ASYNC;
+    return flags;
+}
+
+void SetButtonSoundEntry(ButtonSound& entry, const char* sound, HMODULE module, bool asynchronous)
+{
+    std::memset(&entry, 0, sizeof entry);
+    if (!sound)
+        return;
+    if (module) {
+        entry.sound = sound;   // a resource name or a MAKEINTRESOURCE id of the module
+        entry.module = module;
+    } else {
+        std::strncpy(entry.name, sound, sizeof entry.name - 1);
+        entry.sound = entry.name;
+    }
+    entry.flags = ButtonSoundFlags(module != nullptr, asynchronous);
+}
+
+void PlayButtonSound(const ButtonSound& entry)
+{
+    if (entry.sound)
+        ::PlaySoundA(entry.sound, entry.module, entry.flags);
+}

@@ -1,0 +1,170 @@
+// The image side of the skinned button: its hot and normal icons or bitmaps, the
+// grayed and darkened copies derived from the hot one, and their masks.
+
+#include "ButtonImages.h"
+#include "CIconInfo.h"
+#include "SkinButton.h"
+
+namespace {
+
+bool IsSpecial(const void* image)
+{
+    const INT_PTR value = reinterpret_cast<INT_PTR>(image);
+    return value == SKIN_IMAGE_GRAYED || value == SKIN_IMAGE_DARKENED;
+}
+
+HANDLE LoadResourceImage(int id, UINT type, int width, int height)
+{
+    return ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id & 0xFFFF), type, width, height,
+                        LR_DEFAULTCOLOR);
+}
+
+} // namespace
+
+int CSkinButton::ReleaseImages(BOOL destroy)
+{
+    for (IconEntry& entry : m_icons) {
+        if (destroy)
+            entry.icon.Destroy();
+        else
+            entry.icon.Detach();
+        entry.width = entry.height = 0;
+    }
+    for (BitmapEntry& entry : m_bitmaps) {
+        if (destroy) {
+            entry.bitmap.DeleteObject();
+            entry.mask.DeleteObject();
+        } else {
+            entry.bitmap.Detach();
+            entry.mask.Detach();
+        }
+        entry.width = entry.height = 0;
+        entry.key = 0;
+    }
+    return SKIN_BUTTON_OK;
+}
+
+int CSkinButton::FailImages(int status)
+{
+    ReleaseImages(TRUE);
+    return status;
+}
+
+int CSkinButton::AssignIcons(HICON hot, HICON normal)
+{
+    ReleaseImages(TRUE);
+    // A normal icon given by handle is the button's from now on, even when the hot one
+    // turns out unreadable.
+    CIcon given(IsSpecial(normal) ? nullptr : normal);
+
+    if (hot) {
+        m_icons[0].icon.Attach(hot);
+        CIconInfo info;
+        if (!info.Read(hot))
+            return FailImages(SKIN_BUTTON_LOAD_FAILED);
+        m_icons[0].width = info.SizeFromHotspot().cx;
+        m_icons[0].height = info.SizeFromHotspot().cy;
+    }
+    if (normal) {
+        if (reinterpret_cast<INT_PTR>(normal) == SKIN_IMAGE_DARKENED)
+            given = MakeDarkIcon(hot);
+        else if (reinterpret_cast<INT_PTR>(normal) == SKIN_IMAGE_GRAYED)
+            given = MakeGrayIcon(hot);
+        CIconInfo info;
+        if (!info.Read(given))
+            return FailImages(SKIN_BUTTON_LOAD_FAILED);
+        m_icons[1].icon = std::move(given);
+        m_icons[1].width = info.SizeFromHotspot().cx;
+        m_icons[1].height = info.SizeFromHotspot().cy;
+    }
+    Repaint(TRUE);
+    return SKIN_BUTTON_OK;
+}
+
+int CSkinButton::LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight)
+{
+    HICON hot = hotId ? static_cast<HICON>(LoadResourceImage(hotId, IMAGE_ICON, hotWidth, hotHeight)) : nullptr;
+    HICON normal = nullptr;
+    if (normalId == SKIN_IMAGE_GRAYED || normalId == SKIN_IMAGE_DARKENED)
+        normal = SkinImage<HICON>(normalId);
+    else if (normalId)
+        normal = static_cast<HICON>(LoadResourceImage(normalId, IMAGE_ICON, normalWidth, normalHeight));
+    if (!hot) {
+        // Nothing to show: no image at all, and nothing to complain of.
+        CIcon unused(IsSpecial(normal) ? nullptr : normal);
+        return ReleaseImages(TRUE);
+    }
+    return AssignIcons(hot, normal);
+}
+
+int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)
+{
+    ReleaseImages(TRUE);
+    CBitmap given(IsSpecial(normal) ? nullptr : normal);
+
+    if (hot) {
+        BitmapEntry& entry = m_bitmaps[0];
+        entry.bitmap.Attach(hot);
+        entry.key = hotKey;
+        BITMAP header{};
+        if (!entry.bitmap.GetBitmap(&header))
+            return FailImages(SKIN_BUTTON_LOAD_FAILED);
+        entry.width = header.bmWidth;
+        entry.height = header.bmHeight;
+        // The copy comes from the hot bitmap before its mask blackens the key colour.
+        if (IsSpecial(normal)) {
+            given = reinterpret_cast<INT_PTR>(normal) == SKIN_IMAGE_DARKENED
+                        ? MakeDarkBitmap(hot, entry.width, entry.height, hotKey)
+                        : MakeGrayBitmap(hot, entry.width, entry.height, hotKey);
+            normalKey = hotKey;
+        }
+        entry.mask = MakeMask(hot, entry.width, entry.height, hotKey);
+        if (!entry.mask.GetSafeHandle())
+            return FailImages(SKIN_BUTTON_MASK_FAILED);
+    }
+    if (given.GetSafeHandle()) {
+        BitmapEntry& entry = m_bitmaps[1];
+        entry.bitmap = std::move(given);
+        entry.key = normalKey;
+        BITMAP header{};
+        if (!entry.bitmap.GetBitmap(&header))
+            return FailImages(SKIN_BUTTON_LOAD_FAILED);
+        entry.width = header.bmWidth;
+        entry.height = header.bmHeight;
+        entry.mask = MakeMask(entry.bitmap, entry.width, entry.height, normalKey);
+        if (!entry.mask.GetSafeHandle())
+            return FailImages(SKIN_BUTTON_MASK_FAILED);
+    }
+    Repaint(TRUE);
+    return SKIN_BUTTON_OK;
+}
+
+int CSkinButton::LoadBitmaps(int hotId, COLORREF hotKey, int normalId, COLORREF normalKey)
+{
+    HBITMAP hot = hotId ? static_cast<HBITMAP>(LoadResourceImage(hotId, IMAGE_BITMAP, 0, 0)) : nullptr;
+    HBITMAP normal = nullptr;
+    if (normalId == SKIN_IMAGE_GRAYED || normalId == SKIN_IMAGE_DARKENED)
+        normal = SkinImage<HBITMAP>(normalId);
+    else if (normalId)
+        normal = static_cast<HBITMAP>(LoadResourceImage(normalId, IMAGE_BITMAP, 0, 0));
+    if (!hot) {
+        CBitmap unused(IsSpecial(normal) ? nullptr : normal);
+        return ReleaseImages(TRUE);
+    }
+    return AssignBitmaps(hot, hotKey, normal, normalKey);
+}
+
+int CSkinButton::FitToImage()
+{
+    SIZE size{};
+    if (m_icons[0].icon.GetSafeHandle())
+        size = {m_icons[0].width, m_icons[0].height};
+    else if (m_bitmaps[0].bitmap.GetSafeHandle())
+        size = {m_bitmaps[0].width, m_bitmaps[0].height};
+    else
+        return SKIN_BUTTON_OK;
+    m_imageMarginX = m_imageMarginY = 0;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+    return SKIN_BUTTON_OK;
+}

@@ -1,0 +1,108 @@
+#pragma once
+// A dialog whose background is a picture composed off-screen and copied to the
+// window in one blit, so it never shows half drawn: a bitmap laid out in one of
+// thirteen ways or, with no bitmap, a grey-to-white gradient over the whole window
+// height. A bitmap can also shape the window (a transparent colour is cut out of
+// its region), the window can be dragged by its client area, and the dialog owns a
+// tooltip control to which it relays its messages.
+
+#include "CBitmap.h"
+#include "CDialog.h"
+#include "CToolTipCtrl.h"
+
+#include <memory>
+
+class CSkinDialog : public CDialog {
+public:
+    // Draw modes: how the bitmap is laid out over the client area.
+    static constexpr BYTE DRAWMODE_TILE = 0;
+    static constexpr BYTE DRAWMODE_CENTER = 1;
+    static constexpr BYTE DRAWMODE_STRETCH = 2;
+    static constexpr BYTE DRAWMODE_TILE_TOP = 3;
+    static constexpr BYTE DRAWMODE_TILE_BOTTOM = 4;
+    static constexpr BYTE DRAWMODE_TILE_LEFT = 5;
+    static constexpr BYTE DRAWMODE_TILE_RIGHT = 6;
+    static constexpr BYTE DRAWMODE_TOP_LEFT = 7;
+    static constexpr BYTE DRAWMODE_TOP_RIGHT = 8;
+    static constexpr BYTE DRAWMODE_TOP_CENTER = 9;
+    static constexpr BYTE DRAWMODE_BOTTOM_LEFT = 10;
+    static constexpr BYTE DRAWMODE_BOTTOM_RIGHT = 11;
+    static constexpr BYTE DRAWMODE_BOTTOM_CENTER = 12;
+
+    // Result codes of the setters.
+    static constexpr int SKIN_OK = 0;
+    static constexpr int SKIN_BITMAP_UNREADABLE = 1;    // the bitmap object could not be queried
+    static constexpr int SKIN_BAD_DRAW_MODE = 2;        // draw mode 13 or more
+    static constexpr int SKIN_REGION_FAILED = 3;        // no window region could be made from the bitmap
+
+    // Colour that shapes nothing.
+    static constexpr COLORREF NO_TRANSPARENT_COLOR = 0xFFFFFFFF;
+
+    CSkinDialog();
+    CSkinDialog(UINT templateId, CWnd* parent);
+    CSkinDialog(const char* templateName, CWnd* parent);
+    ~CSkinDialog() override;
+
+    // Takes ownership of `hBitmap` (even when the call fails) and shows it as the
+    // background; unless crTransparent is NO_TRANSPARENT_COLOR, every pixel of that
+    // colour (its high byte ignored) becomes a hole in the window. Null removes
+    // bitmap and shape. Returns SKIN_OK, SKIN_BITMAP_UNREADABLE or
+    // SKIN_REGION_FAILED; after a failure the skin is absent and the bitmap deleted.
+    int SetBitmap(HBITMAP hBitmap, COLORREF crTransparent = NO_TRANSPARENT_COLOR);
+    // The same with bitmap resource `nBitmapID` of the program; a resource that
+    // cannot be loaded removes the skin and returns SKIN_OK.
+    int SetBitmap(UINT nBitmapID, COLORREF crTransparent = NO_TRANSPARENT_COLOR);
+    // SKIN_BAD_DRAW_MODE, changing nothing, for 13 or more; repaints only when
+    // bRepaint is exactly TRUE.
+    int SetDrawMode(BYTE byMode, BOOL bRepaint = TRUE);
+    // Sizes the window so that its client area is the bitmap's size, and centres
+    // the bitmap. The top-left corner stays.
+    int FitWindowToBitmap(BOOL bRepaint = TRUE);
+    // Exactly 1: pressing the left button anywhere in the client area moves the window.
+    int SetDragAnywhere(BOOL bEnable);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    // Creates and activates the tooltip. A derived dialog calls it first.
+    BOOL OnInitDialog() override;
+    // Called with the off-screen picture of a bitmap background once it has been
+    // copied to the window, while the picture can still be read or drawn on.
+    virtual void OnBackgroundDrawn(CDC* pDC);
+
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+
+    // The gradient over `rect` (the window rectangle in client coordinates, so its
+    // top is above the client area): RGB(160, 160, 160) lightening with the square
+    // of the distance from the top, in bands of height / 255 pixels.
+    void DrawGradientBackground(CDC* pDC, CRect rect);
+    void FillBand(CDC* pDC, int x, int y, int cx, int cy, COLORREF color);
+    // Deletes the bitmap and takes the shape back from the window when bDelete is
+    // TRUE; forgets both in any case. Draw mode and drag flag stay.
+    void FreeResources(BOOL bDelete = TRUE);
+
+    // The bitmap's pixels as 24-bit rows, top row first, blue-green-red, with no
+    // padding: the width is rounded down to a multiple of 4 (and given back with
+    // the height). Null when the pixels cannot be had.
+    static std::unique_ptr<BYTE[]> GetBitmapBits24(HBITMAP hBitmap, DWORD* pWidth, DWORD* pHeight);
+    // A region of the bitmap's working size (see GetBitmapBits24) less every pixel of
+    // the colour (red, green, blue); the caller owns it. Null on failure.
+    static HRGN CreateRegionFromBitmap(HBITMAP hBitmap, BYTE red, BYTE green, BYTE blue);
+
+    CToolTipCtrl m_ToolTip;
+    CBitmap m_hBitmap;          // the background bitmap, owned; empty for the gradient
+    HRGN m_hRegion = nullptr;   // the window's shape; the window owns it once set
+    DWORD m_dwBitmapWidth = 0;
+    DWORD m_dwBitmapHeight = 0;
+    BYTE m_byDrawMode = DRAWMODE_TILE;
+    BOOL m_bDragAnywhere = FALSE;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void InitSkin();
+    void DrawBitmapBackground(CDC* pDC);
+};
