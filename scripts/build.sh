@@ -26,4 +26,4 @@ if ! { cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_F
   echo "build: failed (log: $log)" >&2
   exit 1
 fi
-echo "build: done ($dir)"
+echo "build: done ($dir, $SECONDS s)"

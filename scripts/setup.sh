@@ -38,6 +38,7 @@ fi
 # A French locale makes Wine's message boxes speak French ("Annuler") and keeps
 # accented file names intact; the tests fall back to C.UTF-8 when it is absent.
 if ! locale -a 2>/dev/null | grep -qx 'fr_FR.utf8'; then
+  echo "setup: generating the fr_FR.UTF-8 locale"
   $SUDO sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen
   $SUDO locale-gen >/dev/null
 fi
