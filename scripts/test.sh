@@ -21,6 +21,13 @@ trap 'wine_down; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
+# A program that handles Ctrl-C itself and ends (ctest, wineboot) leaves bash
+# going on as if nothing had happened: its status tells.
+stop_if_interrupted() {
+  case $1 in
+    129|130|143) echo "test: interrupted"; exit "$1" ;;
+  esac
+}
 
 fail() {
   echo "test: failed: $*"
@@ -71,6 +78,7 @@ for arch in 32 64; do
   start=$SECONDS
   echo "$label: preparing a private $label prefix on its own X server"
   if ! WINE_FORCE_XVFB=1 wine_up "$arch"; then
+    stop_if_interrupted "$WINE_UP_STATUS"
     wine_down
     lines+=("$label: failed, the Wine prefix could not be prepared: $WINE_UP_FAILURE (counted as 1 failed)")
     failed=$((failed + 1)) ran=$((ran + 1))
@@ -78,8 +86,9 @@ for arch in 32 64; do
   fi
   echo "$label: testing $dir"
   log="$scratch/ctest-$arch.log"
-  (cd "$dir" && timeout 840 ctest --output-on-failure -j2 "$@") 2>&1 | tee "$log"
+  (cd "$dir" && timeout --foreground 840 ctest --output-on-failure -j2 "$@") 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
+  stop_if_interrupted "$status"
   wine_down
   ran=$((ran + 1))
   seconds=$((SECONDS - start))

@@ -4,7 +4,8 @@
 #   wine_check 32|64   status 0 when Wine of that kind runs on this host; otherwise
 #                      status 1 and the reason, in a few words, on standard output
 #   wine_up 32|64      32-bit Wine in a win32 prefix (the default), or 64-bit Wine in
-#                      a win64 prefix; status 1 with the reason in WINE_UP_FAILURE
+#                      a win64 prefix; status 1 with the reason in WINE_UP_FAILURE and
+#                      the failed step's status in WINE_UP_STATUS
 #   wine_down          safe at any moment, even before or halfway through wine_up:
 #                      arm it (trap wine_down EXIT) before calling wine_up
 #
@@ -40,10 +41,14 @@ wine_check() {
   return 1
 }
 
+wine_up_failed() {
+  WINE_UP_STATUS=$1 WINE_UP_FAILURE="$2 (status $1)"
+}
+
 wine_up() {
   local arch=${1:-32}
   local here; here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-  WINE_UP_FAILURE=""
+  WINE_UP_FAILURE="" WINE_UP_STATUS=0
   WINE_UP_PATH=${WINE_UP_PATH:-$PATH}
   # Wine wants a home folder even with its own prefix; a bare CI environment may not say.
   if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); export HOME; fi
@@ -82,33 +87,24 @@ wine_up() {
     exec 3>&-
     for _ in $(seq 100); do [ -s "$WINE_DISPLAY_FILE" ] && break; sleep 0.1; done
     if [ ! -s "$WINE_DISPLAY_FILE" ]; then
-      WINE_UP_FAILURE="Xvfb did not start"
+      wine_up_failed 1 "Xvfb did not start"
       return 1
     fi
     export DISPLAY=":$(head -n 1 "$WINE_DISPLAY_FILE")"
   fi
-  local status=0
   # Server and services live for the whole run.
-  wineserver -p </dev/null >/dev/null 2>&1 || status=$?
-  if [ "$status" -ne 0 ]; then
-    WINE_UP_FAILURE="wineserver did not start (status $status)"
-    return 1
-  fi
-  timeout 180 wineboot -i </dev/null >/dev/null 2>&1 || status=$?
-  if [ "$status" -ne 0 ]; then
-    case $status in
-      124) WINE_UP_FAILURE="wineboot did not finish within 180 s" ;;
-      126) WINE_UP_FAILURE="wineboot could not execute the Wine loader (status 126)" ;;
-      *) WINE_UP_FAILURE="wineboot ended with status $status" ;;
-    esac
-    return 1
-  fi
+  wineserver -p </dev/null >/dev/null 2>&1 || { wine_up_failed $? "wineserver did not start"; return 1; }
+  local status=0
+  timeout --foreground 180 wineboot -i </dev/null >/dev/null 2>&1 || status=$?
+  case $status in
+    0) ;;
+    124) wine_up_failed 124 "wineboot did not finish within 180 s"; return 1 ;;
+    126) wine_up_failed 126 "wineboot could not execute the Wine loader"; return 1 ;;
+    *) wine_up_failed "$status" "wineboot failed"; return 1 ;;
+  esac
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  wine regedit /S "$(winepath -w "$here/wine-setup.reg")" </dev/null >/dev/null 2>&1 || status=$?
-  if [ "$status" -ne 0 ]; then
-    WINE_UP_FAILURE="regedit could not import wine-setup.reg (status $status)"
-    return 1
-  fi
+  wine regedit /S "$(winepath -w "$here/wine-setup.reg")" </dev/null >/dev/null 2>&1 ||
+    { wine_up_failed $? "regedit could not import wine-setup.reg"; return 1; }
   # Two spare drives, R: and S:, for tests that start the program from a disc root.
   for d in r s; do
     mkdir -p "$WINEPREFIX/drive_$d"
