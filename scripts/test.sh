@@ -102,7 +102,7 @@ for arch in 32 64; do
     lines+=("$label: $suite_passed passed, $suite_failed failed ($dir, ${seconds} s)")
     if [ "$status" -ne 0 ] && [ "$suite_failed" -eq 0 ]; then
       failed=$((failed + 1))
-      lines[-1]="$label: ctest ended with status $status after its summary (counted as 1 failed)"
+      lines[-1]="$label: failed, ctest ended with status $status after a summary of no failure (counted as 1 failed)"
     fi
   elif [ "$status" -eq 0 ]; then
     lines+=("$label: no test matched ($dir, ${seconds} s)")
