@@ -19,6 +19,10 @@
 
 WINE32_LOADER=/usr/lib/wine/wine
 WINE64_LOADER=/usr/lib/wine/wine64
+# What wine_up has started or made, and so what wine_down may stop or remove: never
+# a prefix, server or X server that the caller's environment names.
+WINE_UP_PREFIX="" WINE_OWN_PREFIX="" WINE_XVFB_PID="" WINE_DISPLAY_FILE="" WINE_TOOLS=""
+WINE_UP_PATH="" WINE_UP_DISPLAY=""
 
 wine_check() {
   local arch=$1 loader output
@@ -28,8 +32,8 @@ wine_check() {
     return 1
   fi
   # The kernel answers at once: an i386 program fails with "Exec format error" on
-  # a host that runs 64-bit code only.
-  if output=$("$loader" --version </dev/null 2>&1); then
+  # a host that runs 64-bit code only (said so in the C locale only).
+  if output=$(export LC_ALL=C; "$loader" --version </dev/null 2>&1); then
     return 0
   fi
   case $output in
@@ -49,7 +53,7 @@ wine_up() {
   local arch=${1:-32}
   local here; here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
   WINE_UP_FAILURE="" WINE_UP_STATUS=0
-  WINE_UP_PATH=${WINE_UP_PATH:-$PATH}
+  [ -n "$WINE_UP_PATH" ] || WINE_UP_PATH=$PATH
   # Wine wants a home folder even with its own prefix; a bare CI environment may not say.
   if [ -z "${HOME:-}" ]; then HOME=$(getent passwd "$(id -u)" | cut -d: -f6); export HOME; fi
   if [ -n "${WINE_KEEP_PREFIX:-}" ]; then
@@ -58,6 +62,7 @@ wine_up() {
     export WINEPREFIX; WINEPREFIX=$(mktemp -d -t wpfx.XXXXXX)
     WINE_OWN_PREFIX=$WINEPREFIX
   fi
+  WINE_UP_PREFIX=$WINEPREFIX
   if [ "$arch" = 64 ]; then
     export WINEARCH=win64
     WINE_TOOLS=$(mktemp -d -t wine64-tools.XXXXXX)
@@ -113,25 +118,26 @@ wine_up() {
 }
 
 wine_down() {
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+  if [ -n "$WINE_UP_PREFIX" ] && [ -d "$WINE_UP_PREFIX" ]; then
     # The server is found through the prefix, so it goes before the prefix does.
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    timeout 20 wineserver -w </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$WINE_UP_PREFIX wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$WINE_UP_PREFIX timeout 20 wineserver -w </dev/null >/dev/null 2>&1 || true
   fi
-  if [ -n "${WINE_XVFB_PID:-}" ]; then
+  if [ -n "$WINE_XVFB_PID" ]; then
     kill "$WINE_XVFB_PID" 2>/dev/null
     wait "$WINE_XVFB_PID" 2>/dev/null
   fi
-  [ -n "${WINE_DISPLAY_FILE:-}" ] && rm -f "$WINE_DISPLAY_FILE"
-  case ${WINE_UP_DISPLAY:-} in
+  [ -n "$WINE_DISPLAY_FILE" ] && rm -f "$WINE_DISPLAY_FILE"
+  case $WINE_UP_DISPLAY in
     '') ;;
     none) unset DISPLAY ;;
     *) export DISPLAY=$WINE_UP_DISPLAY ;;
   esac
-  [ -n "${WINE_OWN_PREFIX:-}" ] && rm -rf "$WINE_OWN_PREFIX"
-  [ -n "${WINE_TOOLS:-}" ] && rm -rf "$WINE_TOOLS"
-  [ -n "${WINE_UP_PATH:-}" ] && PATH=$WINE_UP_PATH
-  WINE_XVFB_PID="" WINE_DISPLAY_FILE="" WINE_OWN_PREFIX="" WINE_TOOLS="" WINE_UP_PATH="" WINE_UP_DISPLAY=""
-  unset WINEPREFIX WINEARCH
+  [ -n "$WINE_OWN_PREFIX" ] && rm -rf "$WINE_OWN_PREFIX"
+  [ -n "$WINE_TOOLS" ] && rm -rf "$WINE_TOOLS"
+  [ -n "$WINE_UP_PATH" ] && PATH=$WINE_UP_PATH
+  [ -n "$WINE_UP_PREFIX" ] && unset WINEPREFIX WINEARCH
+  WINE_UP_PREFIX="" WINE_OWN_PREFIX="" WINE_XVFB_PID="" WINE_DISPLAY_FILE="" WINE_TOOLS=""
+  WINE_UP_PATH="" WINE_UP_DISPLAY=""
   return 0
 }
