@@ -158,8 +158,11 @@ std::vector<MessageBoxSeen> EndToEnd::RunUpdate(AppUnderTest& app, HWND dialog, 
         // does is the program's thread answering a sent WM_NULL: it does so only
         // while it waits for messages, in its dialog's loop once the update has
         // returned, in a box's loop once that box exists, or while an installer
-        // runs, with the dialog disabled.
-        const bool mayBeOver = !boxes.empty() && ::IsWindowEnabled(dialog) && !StatusSaysWait(dialog);
+        // runs, with the dialog disabled. An answered box's loop still runs, with
+        // the dialog enabled again, until the box is destroyed: not before then.
+        const bool boxesGone = std::none_of(boxes.begin(), boxes.end(),
+                                            [](const MessageBoxSeen& box) { return ::IsWindow(box.hwnd); });
+        const bool mayBeOver = !boxes.empty() && boxesGone && ::IsWindowEnabled(dialog) && !StatusSaysWait(dialog);
         if (mayBeOver && IsResponsive(dialog, timeoutMs - elapsed) && app.IsRunning() &&
             ::IsWindow(dialog) && ::IsWindowEnabled(dialog) && !StatusSaysWait(dialog) &&
             !HasUnseenBox(app, dialog, boxes))
