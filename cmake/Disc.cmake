@@ -5,6 +5,10 @@
 #   MISEAJOUR_DISC_INSTALLER  the uncompressed installer to carry; the stand-in
 #                             (standin/) unless another file is given.
 #   target disc               builds both (part of ALL).
+#
+# The image is the published disc and carries the 32-bit program. A 64-bit build lays
+# out its disc folder only, from which the program runs where Windows programs must
+# be 64-bit (the demo on a host that runs 64-bit code only).
 
 include(${CMAKE_CURRENT_LIST_DIR}/../standin/CompressInstaller.cmake)
 
@@ -27,7 +31,6 @@ function(miseajour_add_disc)
     message(FATAL_ERROR "MISEAJOUR_DISC_INSTALLER: no such file: ${MISEAJOUR_DISC_INSTALLER}")
   endif()
 
-  find_program(XORRISO_EXECUTABLE xorriso REQUIRED)
   set(dir ${CMAKE_BINARY_DIR}/disc)
   set(program ${dir}/MiseAJour.exe)
   set(installer ${dir}/_install.ex_)
@@ -43,6 +46,12 @@ function(miseajour_add_disc)
     SOURCE ${MISEAJOUR_DISC_INSTALLER}
     OUTPUT ${installer}
     DEPENDS ${installer_depends})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_custom_target(disc ALL DEPENDS ${program} ${installer})
+    return()
+  endif()
+
+  find_program(XORRISO_EXECUTABLE xorriso REQUIRED)
   # The image holds exactly these two files, whatever else lies in the folder.
   # Joliet keeps the long mixed-case names that Windows shows; Rock Ridge does
   # the same for Unix readers.

@@ -33,7 +33,7 @@ HWND FindDialog()
     return dialog && ::IsWindowVisible(dialog) && ::GetDlgItem(dialog, 1002) ? dialog : nullptr;
 }
 
-struct BoxSearch { DWORD pid; HWND found; };
+struct BoxSearch { DWORD pid; bool visibleOnly; HWND found; };
 
 BOOL CALLBACK FindBox(HWND window, LPARAM param)
 {
@@ -42,12 +42,33 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param)
     ::GetWindowThreadProcessId(window, &pid);
     char cls[16] = "";
     ::GetClassNameA(window, cls, sizeof cls);
-    if (pid == search->pid && std::strcmp(cls, "#32770") == 0 && ::IsWindowVisible(window) &&
+    if (pid == search->pid && std::strcmp(cls, "#32770") == 0 && (!search->visibleOnly || ::IsWindowVisible(window)) &&
         ::GetDlgItem(window, 0xFFFF)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+// A message box of process `pid`: a shown one, or with `visibleOnly` false one that
+// is still to show itself.
+HWND MessageBoxOf(DWORD pid, bool visibleOnly)
+{
+    BoxSearch search = {pid, visibleOnly, nullptr};
+    ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Whether the updater is done with the update it was asked for: back in its dialog's
+// message loop with "Mettre à jour" usable and no box up or coming. Its thread
+// answers a sent WM_NULL only while it waits for messages: in that loop, in a box's
+// (once the box exists) or while an installer runs (with the dialog disabled).
+bool BackInDialog(HWND dialog, DWORD pid)
+{
+    auto usable = [&] { return ::IsWindowEnabled(dialog) && ::IsWindowEnabled(::GetDlgItem(dialog, 1002)); };
+    DWORD_PTR unused = 0;
+    return usable() && ::SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &unused) && usable() &&
+           !MessageBoxOf(pid, false);
 }
 
 int Wait()
@@ -78,30 +99,30 @@ int Update()
     HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
     std::printf("Dossier : %s\n", TextOf(::GetDlgItem(dialog, 1000)).c_str());
     ::PostMessageA(::GetDlgItem(dialog, 1002), BM_CLICK, 0, 0);
+    // Every update begins with a notice box: until one has been answered, the update
+    // just asked for has not begun.
+    int boxesSinceClick = 0;
 
     for (int waited = 0; waited < 600000; waited += 100) {
         if (process && ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
             break;
-        BoxSearch search = {pid, nullptr};
-        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            std::printf("[%s] %s\n", TextOf(search.found).c_str(), TextOf(::GetDlgItem(search.found, 0xFFFF)).c_str());
+        if (HWND box = MessageBoxOf(pid, true)) {
+            std::printf("[%s] %s\n", TextOf(box).c_str(), TextOf(::GetDlgItem(box, 0xFFFF)).c_str());
             std::fflush(stdout);
             ::Sleep(300);
-            ::PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            for (int i = 0; i < 50 && ::IsWindow(search.found); ++i)
+            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            for (int i = 0; i < 50 && ::IsWindow(box); ++i)
                 ::Sleep(100);
+            ++boxesSinceClick;
+            continue;
         }
         // A folder offered after an update is updated as well.
         HWND current = FindDialog();
-        if (current && ::IsWindowEnabled(current) && ::IsWindowEnabled(::GetDlgItem(current, 1002))) {
-            BoxSearch open = {pid, nullptr};
-            ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&open));
-            if (!open.found) {
-                std::printf("Dossier : %s\n", TextOf(::GetDlgItem(current, 1000)).c_str());
-                ::PostMessageA(::GetDlgItem(current, 1002), BM_CLICK, 0, 0);
-                ::Sleep(500);
-            }
+        if (boxesSinceClick > 0 && current && BackInDialog(current, pid)) {
+            std::printf("Dossier : %s\n", TextOf(::GetDlgItem(current, 1000)).c_str());
+            std::fflush(stdout);
+            ::PostMessageA(::GetDlgItem(current, 1002), BM_CLICK, 0, 0);
+            boxesSinceClick = 0;
         }
         ::Sleep(100);
     }

@@ -4,19 +4,44 @@
 # drive D: with the stand-in installer on it. With a display, the updater opens
 # there for you to use; without one, it runs on a virtual screen, leaves screenshots
 # and runs the whole update by itself.
+#
+# It shows the 32-bit program (build/disc) under 32-bit Wine. Where the host runs
+# 64-bit code only, or MISEAJOUR_WINE_ARCH=64 asks it to behave so, it shows the
+# 64-bit build from its own disc folder (build-x64/disc) under 64-bit Wine; the
+# published disc and image stay those of the 32-bit build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh"
-build="$root/build"
-
 source "$root/tests/wine-env.sh"
-export WINE_KEEP_PREFIX="$build/demo-prefix"
+trap wine_down EXIT      # armed before anything starts
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+fail() {
+  echo "demo: failed: $*"
+  exit 1
+}
+
+bash "$root/scripts/setup.sh" || fail "the tools could not be installed"
+bash "$root/scripts/build.sh" 32 || fail "the 32-bit build failed"
+out="$root/build"          # prefix, screenshots
+arch=32 build="$root/build"
+case "${MISEAJOUR_WINE_ARCH:-}" in
+  64) why="this host runs 64-bit code only (as MISEAJOUR_WINE_ARCH=64 asks)" ;;
+  *) why=$(wine_check 32) || true ;;   # nothing when 32-bit Wine runs here
+esac
+if [ -n "$why" ]; then
+  why64=$(wine_check 64) || fail "Wine cannot run here: 32-bit: $why; 64-bit: $why64"
+  bash "$root/scripts/build.sh" 64 || fail "the 64-bit build failed"
+  arch=64 build="$root/build-x64"
+  echo "demo: $why: showing the 64-bit build from $build/disc (the published disc, build/disc, carries the 32-bit program)"
+fi
+
+export WINE_KEEP_PREFIX="$out/demo-prefix"
 rm -rf "$WINE_KEEP_PREFIX"
 interactive=1
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then interactive=0; unset DISPLAY; fi
-wine_up
-trap wine_down EXIT
+echo "demo: preparing the Wine prefix $WINE_KEEP_PREFIX (win$arch)"
+wine_up "$arch" || fail "the Wine prefix could not be prepared: $WINE_UP_FAILURE"
 
 bash "$root/sample/seed.sh" "$build"
 ln -sfn "$build/disc" "$WINEPREFIX/dosdevices/d:"
@@ -28,14 +53,18 @@ export MISEAJOUR_STANDIN_MS=1500 MISEAJOUR_STANDIN_WINDOW=1
 log="$WINEPREFIX/drive_c/installer-standin.log"
 
 echo "Sample installations: $WINEPREFIX/drive_c/Orvandel"
-echo "Disc (drive D:):      $build/disc  (image: $build/MiseAJour-disc.iso)"
+if [ "$arch" = 64 ]; then
+  echo "Disc (drive D:):      $build/disc  (64-bit program; the published disc: $root/build/disc)"
+else
+  echo "Disc (drive D:):      $build/disc  (image: $build/MiseAJour-disc.iso)"
+fi
 if [ "$interactive" = 1 ]; then
   echo "Starting D:\\MiseAJour.exe; press « Mettre à jour »..."
   (cd "$build/disc" && wine 'D:\MiseAJour.exe') || true
 else
-  (cd "$build/disc" && wine 'D:\MiseAJour.exe' >/dev/null 2>&1 &)
+  (cd "$build/disc" && wine 'D:\MiseAJour.exe' </dev/null >/dev/null 2>&1 &)
   read -r x y w h < <(wine "$build/sample/demo-driver.exe" wait | tr -d '\r')
-  shot="$build/miseajour-demo.png"
+  shot="$out/miseajour-demo.png"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
   echo "Screenshot of the dialog: $shot"
   # --- The skinned buttons' looks: normal now, hot under the mouse, disabled during
@@ -53,7 +82,7 @@ else
   # Once the first installer run is under way, the screen shows it over the dialog.
   for _ in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
   sleep 0.7
-  during="$build/miseajour-demo-update.png"
+  during="$out/miseajour-demo-update.png"
   import -window root -trim +repage "$during"
   import -window root -crop "$buttons" +repage "$build/buttons-disabled.png"
   convert "$build/buttons-normal.png" "$build/buttons-hot.png" "$build/buttons-disabled.png" -append \

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs what building and testing MiseAJour needs on Debian 12: the i686 mingw-w64
-# cross compiler, 32-bit Wine, Xvfb, GoogleTest sources, mscompress, xorriso and
-# ImageMagick. Safe to run again: it installs only what is missing.
+# Installs what building and testing MiseAJour needs on Debian 12: the i686 and
+# x86_64 mingw-w64 cross compilers, 32-bit and 64-bit Wine, Xvfb, GoogleTest
+# sources, mscompress, xorriso and ImageMagick. Safe to run again: it installs only
+# what is missing. 32-bit Wine is installed on every host; whether the host can run
+# it is for the test and demo scripts to find out.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 wine64
+packages=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+          wine wine32:i386 wine64
           xvfb xauth x11-utils mscompress googletest imagemagick xorriso
           fonts-wine fonts-liberation locales)
 
+echo "setup: checking the packages"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
@@ -18,16 +22,23 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
+  if [ -n "$SUDO" ] && ! command -v sudo >/dev/null; then
+    echo "setup: failed: ${missing[*]} missing, and installing needs root or sudo" >&2
+    exit 1
   fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if ! { dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386; } ||
+     ! $SUDO apt-get update -qq ||
+     ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  then
+    echo "setup: failed: apt-get could not install ${missing[*]} (its messages are above)" >&2
+    exit 1
+  fi
 fi
 
 # A French locale makes Wine's message boxes speak French ("Annuler") and keeps
 # accented file names intact; the tests fall back to C.UTF-8 when it is absent.
 if ! locale -a 2>/dev/null | grep -qx 'fr_FR.utf8'; then
+  echo "setup: generating the fr_FR.UTF-8 locale"
   $SUDO sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen
   $SUDO locale-gen >/dev/null
 fi

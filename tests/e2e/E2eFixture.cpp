@@ -92,13 +92,57 @@ HWND EndToEnd::Start(AppUnderTest& app, const std::string& program, const Enviro
     return app.WaitForDialog(kTitle);
 }
 
+namespace {
+struct BoxSearch {
+    DWORD processId;
+    HWND dialog;
+    const std::vector<MessageBoxSeen>* seen;
+    bool found;
+};
+
+BOOL CALLBACK FindUnseenBox(HWND window, LPARAM context)
+{
+    BoxSearch& search = *reinterpret_cast<BoxSearch*>(context);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    char className[16] = "";
+    ::GetClassNameA(window, className, sizeof className);
+    if (processId != search.processId || window == search.dialog || lstrcmpA(className, "#32770") != 0 ||
+        !::GetDlgItem(window, 0xFFFF))
+        return TRUE;
+    for (const MessageBoxSeen& box : *search.seen)
+        if (box.hwnd == window)
+            return TRUE;
+    search.found = true;
+    return FALSE;
+}
+
+// Whether the program has a message box up that is not among `seen`, shown or not
+// yet: a modal box shows itself only once its own loop first finds the queue empty.
+bool HasUnseenBox(const AppUnderTest& app, HWND dialog, const std::vector<MessageBoxSeen>& seen)
+{
+    BoxSearch search{app.ProcessId(), dialog, &seen, false};
+    ::EnumWindows(FindUnseenBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The status box's text, read without failing: the program may be ending meanwhile.
+bool StatusSaysWait(HWND dialog)
+{
+    wchar_t status[32] = L"";
+    DWORD_PTR unused = 0;
+    ::SendMessageTimeoutW(::GetDlgItem(dialog, 1007), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(status),
+                          SMTO_ABORTIFHUNG, 1000, &unused);
+    return lstrcmpW(status, L"Veuillez patienter") == 0;
+}
+} // namespace
+
 std::vector<MessageBoxSeen> EndToEnd::RunUpdate(AppUnderTest& app, HWND dialog, DWORD timeoutMs)
 {
     std::vector<MessageBoxSeen> boxes;
     EXPECT_TRUE(Click(dialog, 1002));
     const DWORD start = ::GetTickCount();
-    int quiet = 0;
-    while (::GetTickCount() - start < timeoutMs) {
+    for (DWORD elapsed = 0; elapsed < timeoutMs; elapsed = ::GetTickCount() - start) {
         if (!app.IsRunning() || !::IsWindow(dialog)) {
             app.WaitForExit(10000);
             return boxes;
@@ -106,19 +150,24 @@ std::vector<MessageBoxSeen> EndToEnd::RunUpdate(AppUnderTest& app, HWND dialog, 
         if (auto box = app.FindMessageBox()) {
             boxes.push_back(*box);
             app.Answer(*box);
-            quiet = 0;
             continue;
         }
-        // Read without failing: the program may be ending meanwhile.
-        wchar_t status[32] = L"";
-        DWORD_PTR unused = 0;
-        ::SendMessageTimeoutW(::GetDlgItem(dialog, 1007), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(status),
-                              SMTO_ABORTIFHUNG, 1000, &unused);
-        const bool settled = !boxes.empty() && ::IsWindowEnabled(dialog) && lstrcmpW(status, L"Veuillez patienter") != 0;
-        quiet = settled ? quiet + 1 : 0;
-        if (quiet >= 3)
+        // The update has begun once its notice is answered. The dialog takes input
+        // again before the update's last box and before the lists are refreshed, so
+        // that alone does not say the update is over, however long it lasts. What
+        // does is the program's thread answering a sent WM_NULL: it does so only
+        // while it waits for messages, in its dialog's loop once the update has
+        // returned, in a box's loop once that box exists, or while an installer
+        // runs, with the dialog disabled. An answered box's loop still runs, with
+        // the dialog enabled again, until the box is destroyed: not before then.
+        const bool boxesGone = std::none_of(boxes.begin(), boxes.end(),
+                                            [](const MessageBoxSeen& box) { return ::IsWindow(box.hwnd); });
+        const bool mayBeOver = !boxes.empty() && boxesGone && ::IsWindowEnabled(dialog) && !StatusSaysWait(dialog);
+        if (mayBeOver && IsResponsive(dialog, timeoutMs - elapsed) && app.IsRunning() &&
+            ::IsWindow(dialog) && ::IsWindowEnabled(dialog) && !StatusSaysWait(dialog) &&
+            !HasUnseenBox(app, dialog, boxes))
             return boxes;
-        ::Sleep(100);
+        ::Sleep(50);
     }
     ADD_FAILURE() << "the update did not end within " << timeoutMs << " ms";
     return boxes;

@@ -40,7 +40,8 @@ protected:
     HWND Start(AppUnderTest& app, const std::string& program, const Environment& environment);
 
     // Presses "Mettre à jour" and answers every box with OK until the update is
-    // over: the program has ended, or its dialog is usable again with no box up.
+    // over: the program has ended, or it is back in its dialog's message loop (it
+    // answers a sent WM_NULL with its dialog usable, no box up and none coming).
     std::vector<MessageBoxSeen> RunUpdate(AppUnderTest& app, HWND dialog, DWORD timeoutMs = 60000);
 
     SuiteInstallations suite;
