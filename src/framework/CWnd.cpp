@@ -175,12 +175,22 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
         return TRUE;
     }
+    // The system tells only top-level windows that its colours changed; controls that
+    // paint with system colours of their own (the skinned buttons) hear it from here.
+    if (message == WM_SYSCOLORCHANGE && !(GetStyle() & WS_CHILD))
+        ::EnumChildWindows(m_hWnd, &CWnd::SendSysColorChange, 0);
     LRESULT result = 0;
     if (ReflectToChild(message, wParam, lParam, result))
         return result;
     if (OnWndMsg(message, wParam, lParam, result))
         return result;
     return Default();
+}
+
+BOOL CALLBACK CWnd::SendSysColorChange(HWND child, LPARAM)
+{
+    ::SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -109,6 +109,8 @@ protected:
     virtual void PostNcDestroy() {}
 
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands WM_SYSCOLORCHANGE on to each descendant of a top-level window.
+    static BOOL CALLBACK SendSysColorChange(HWND child, LPARAM);
 
 private:
     WNDPROC m_pfnSuper = nullptr;

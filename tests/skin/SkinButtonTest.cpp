@@ -417,7 +417,7 @@ TEST_F(SkinButtonTest, SetStyleKeepsOwnerDrawingAndAnswersTheDialogCode)
     ::ReleaseDC(host.m_hWnd, dc);
 }
 
-// Colours: a system colour change brings back the system's, shading moves every byte
+// Colours: a system colour change, told to the dialog, brings back the system's, shading moves every byte
 // by the same amount, and the setters refuse what is out of range.
 TEST_F(SkinButtonTest, StateColoursAndStatusCodes)
 {
@@ -425,7 +425,8 @@ TEST_F(SkinButtonTest, StateColoursAndStatusCodes)
     const COLORREF mine = RGB(1, 2, 3);
     b.SetStateColor(SKIN_COLOR_NORMAL_BACK, mine, FALSE);
     EXPECT_EQ(ColorName(mine), ColorName(PaintOf(b)->Pixel(2, 2)));
-    ::SendMessageA(b, WM_SYSCOLORCHANGE, 0, 0);
+    // As the system sends it: to the top-level dialog only, which hands it on.
+    ::SendMessageA(host.m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_EQ(ColorName(::GetSysColor(COLOR_BTNFACE)), ColorName(PaintOf(b)->Pixel(2, 2)));
 
     b.SetStateColor(SKIN_COLOR_HOT_TEXT, RGB(200, 100, 50), FALSE);
