@@ -4,45 +4,23 @@
 // still has it selected (Windows then refuses and the handle leaks), so select it
 // through a CSelectGuard that ends before the owner does.
 
-#include <windows.h>
-
-#include <utility>
+#include "COwnedHandle.h"
 
 template <class Handle>
-class CGdiObject {
+BOOL WINAPI DeleteGdiObject(Handle handle)
+{
+    return ::DeleteObject(handle);
+}
+
+template <class Handle>
+class CGdiObject : public COwnedHandle<Handle, &DeleteGdiObject<Handle>> {
+    using Owner = COwnedHandle<Handle, &DeleteGdiObject<Handle>>;
+
 public:
-    CGdiObject() = default;
-    explicit CGdiObject(Handle handle) : m_handle(handle) {}
-    ~CGdiObject() { DeleteObject(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-    CGdiObject(CGdiObject&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept
-    {
-        if (this != &other)
-            Attach(std::exchange(other.m_handle, nullptr));
-        return *this;
-    }
-
-    // Takes ownership of `handle`, deleting the object held until now.
-    void Attach(Handle handle)
-    {
-        DeleteObject();
-        m_handle = handle;
-    }
-    // Gives the object up without deleting it; the caller owns it from now on.
-    Handle Detach() { return std::exchange(m_handle, nullptr); }
+    using Owner::Owner;
     // FALSE when there was nothing to delete or the system refused.
-    BOOL DeleteObject()
-    {
-        if (!m_handle)
-            return FALSE;
-        return ::DeleteObject(std::exchange(m_handle, nullptr));
-    }
-
-    Handle GetSafeHandle() const { return m_handle; }
-    operator Handle() const { return m_handle; }
+    BOOL DeleteObject() { return Owner::Free(); }
 
 protected:
-    Handle m_handle = nullptr;
+    using Owner::m_handle;
 };

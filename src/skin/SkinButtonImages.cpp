@@ -102,15 +102,27 @@ int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COL
     ReleaseImages(TRUE);
     CBitmap given(IsSpecial(normal) ? nullptr : normal);
 
+    // Each entry takes its size from the bitmap object, then a mask of its key colour
+    // (which blackens the key-coloured pixels of the bitmap itself).
+    auto measure = [](BitmapEntry& entry) {
+        BITMAP header{};
+        if (!entry.bitmap.GetBitmap(&header))
+            return false;
+        entry.width = header.bmWidth;
+        entry.height = header.bmHeight;
+        return true;
+    };
+    auto mask = [](BitmapEntry& entry) {
+        entry.mask = MakeMask(entry.bitmap, entry.width, entry.height, entry.key);
+        return entry.mask.GetSafeHandle() != nullptr;
+    };
+
     if (hot) {
         BitmapEntry& entry = m_bitmaps[0];
         entry.bitmap.Attach(hot);
         entry.key = hotKey;
-        BITMAP header{};
-        if (!entry.bitmap.GetBitmap(&header))
+        if (!measure(entry))
             return FailImages(SKIN_BUTTON_LOAD_FAILED);
-        entry.width = header.bmWidth;
-        entry.height = header.bmHeight;
         // The copy comes from the hot bitmap before its mask blackens the key colour.
         if (IsSpecial(normal)) {
             given = reinterpret_cast<INT_PTR>(normal) == SKIN_IMAGE_DARKENED
@@ -118,21 +130,16 @@ int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COL
                         : MakeGrayBitmap(hot, entry.width, entry.height, hotKey);
             normalKey = hotKey;
         }
-        entry.mask = MakeMask(hot, entry.width, entry.height, hotKey);
-        if (!entry.mask.GetSafeHandle())
+        if (!mask(entry))
             return FailImages(SKIN_BUTTON_MASK_FAILED);
     }
     if (given.GetSafeHandle()) {
         BitmapEntry& entry = m_bitmaps[1];
         entry.bitmap = std::move(given);
         entry.key = normalKey;
-        BITMAP header{};
-        if (!entry.bitmap.GetBitmap(&header))
+        if (!measure(entry))
             return FailImages(SKIN_BUTTON_LOAD_FAILED);
-        entry.width = header.bmWidth;
-        entry.height = header.bmHeight;
-        entry.mask = MakeMask(entry.bitmap, entry.width, entry.height, normalKey);
-        if (!entry.mask.GetSafeHandle())
+        if (!mask(entry))
             return FailImages(SKIN_BUTTON_MASK_FAILED);
     }
     Repaint(TRUE);
