@@ -22,7 +22,7 @@ WINE64_LOADER=/usr/lib/wine/wine64
 # What wine_up has started or made, and so what wine_down may stop or remove: never
 # a prefix, server or X server that the caller's environment names.
 WINE_UP_PREFIX="" WINE_OWN_PREFIX="" WINE_XVFB_PID="" WINE_DISPLAY_FILE="" WINE_TOOLS=""
-WINE_UP_PATH="" WINE_UP_DISPLAY=""
+WINE_UP_PATH="" WINE_UP_DISPLAY="" WINE_SHARE_MOUNT=""
 
 wine_check() {
   local arch=$1 loader output
@@ -115,6 +115,28 @@ wine_up() {
     mkdir -p "$WINEPREFIX/drive_$d"
     ln -sfn "../drive_$d" "$WINEPREFIX/dosdevices/$d:"
   done
+  wine_share_up
+}
+
+# A folder served read-only, as a school's software share is: drive T: and the share
+# \\serveur\logiciels both show it read-only, drive U: shows it writable so that a test
+# can lay a disc out in it. Read-only takes a bind mount, which needs root; without
+# it T: and the share are writable too and MISEAJOUR_SHARE_READONLY says 0.
+wine_share_up() {
+  local rw="$WINEPREFIX/share-rw" ro="$WINEPREFIX/share-ro"
+  mkdir -p "$rw" "$ro" "$WINEPREFIX/dosdevices/unc/serveur"
+  export MISEAJOUR_SHARE_READONLY=0
+  if mount --bind "$rw" "$ro" </dev/null >/dev/null 2>&1; then
+    WINE_SHARE_MOUNT=$ro
+    if mount -o remount,bind,ro "$ro" </dev/null >/dev/null 2>&1; then
+      MISEAJOUR_SHARE_READONLY=1
+    fi
+  else
+    rmdir "$ro" && ln -s share-rw "$ro"
+  fi
+  ln -sfn ../share-rw "$WINEPREFIX/dosdevices/u:"
+  ln -sfn ../share-ro "$WINEPREFIX/dosdevices/t:"
+  ln -sfn ../../../share-ro "$WINEPREFIX/dosdevices/unc/serveur/logiciels"
 }
 
 wine_down() {
@@ -133,11 +155,16 @@ wine_down() {
     none) unset DISPLAY ;;
     *) export DISPLAY=$WINE_UP_DISPLAY ;;
   esac
+  # The read-only view goes before the prefix: removing the prefix must not reach
+  # through a mount.
+  if [ -n "$WINE_SHARE_MOUNT" ]; then
+    umount "$WINE_SHARE_MOUNT" 2>/dev/null || umount -l "$WINE_SHARE_MOUNT" 2>/dev/null
+  fi
   [ -n "$WINE_OWN_PREFIX" ] && rm -rf "$WINE_OWN_PREFIX"
   [ -n "$WINE_TOOLS" ] && rm -rf "$WINE_TOOLS"
   [ -n "$WINE_UP_PATH" ] && PATH=$WINE_UP_PATH
   [ -n "$WINE_UP_PREFIX" ] && unset WINEPREFIX WINEARCH
   WINE_UP_PREFIX="" WINE_OWN_PREFIX="" WINE_XVFB_PID="" WINE_DISPLAY_FILE="" WINE_TOOLS=""
-  WINE_UP_PATH="" WINE_UP_DISPLAY=""
+  WINE_UP_PATH="" WINE_UP_DISPLAY="" WINE_SHARE_MOUNT=""
   return 0
 }

@@ -367,8 +367,12 @@ bool AppUnderTest::Start(const std::string& exePath, const Environment& extra, c
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (m_output) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdOutput = m_output;
+    }
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0,
+    if (!::CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, m_output != nullptr, 0,
                           environment.empty() ? nullptr : &environment[0],
                           currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &pi)) {
         ADD_FAILURE_AT(where.file, where.line) << "CreateProcessA(" << commandLine << ") failed, error "

@@ -96,6 +96,10 @@ public:
     bool Start(const std::string& exePath, const Environment& extra = {}, const std::string& currentDir = "",
                const std::string& arguments = "", CallSite where = CallSite::Here());
 
+    // Hands the next Start's standard output to `file` (an inheritable handle the
+    // caller keeps open), as a redirect or a pipe would.
+    void SetStandardOutput(HANDLE file) { m_output = file; }
+
     bool IsRunning() const;
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }
@@ -148,6 +152,7 @@ public:
 
 private:
     PROCESS_INFORMATION m_pi{};
+    HANDLE m_output = nullptr;
     std::vector<HWND> m_dialogs;   // returned by WaitForDialog: never taken for a message box
     std::vector<HWND> m_answered;  // boxes already answered, while their window may linger
 };

@@ -1,0 +1,64 @@
+#include "StandardOutput.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool IsConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return ::GetConsoleMode(handle, &mode) != FALSE;
+}
+
+// A handle the program was really given: a GUI program started without redirection
+// holds a null handle, or one whose type the system does not know.
+bool IsUsable(HANDLE handle)
+{
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+} // namespace
+
+CStandardOutput::CStandardOutput()
+{
+    HANDLE inherited = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if (IsUsable(inherited)) {
+        m_hOutput = inherited;
+        m_console = IsConsole(inherited);
+        return;
+    }
+    if (!::AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    HANDLE console = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console == INVALID_HANDLE_VALUE)
+        return;
+    m_hOutput = console;
+    m_console = true;
+    m_ownsHandle = true;
+}
+
+CStandardOutput::~CStandardOutput()
+{
+    if (m_ownsHandle)
+        ::CloseHandle(m_hOutput);
+}
+
+void CStandardOutput::WriteLine(const char* text)
+{
+    if (!m_hOutput)
+        return;
+    DWORD written = 0;
+    if (m_console) {
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+        std::vector<wchar_t> wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
+        if (length > 0)
+            ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+        ::WriteConsoleW(m_hOutput, wide.data(), static_cast<DWORD>(std::wcslen(wide.data())), &written, nullptr);
+        ::WriteConsoleW(m_hOutput, L"\r\n", 2, &written, nullptr);
+        return;
+    }
+    ::WriteFile(m_hOutput, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    ::WriteFile(m_hOutput, "\r\n", 2, &written, nullptr);
+}
