@@ -6,6 +6,9 @@
 //   demo-driver update   runs the update(s) to the end
 //   demo-driver buttons  prints "x y width height" round the dialog's two buttons
 //   demo-driver hover ID puts the mouse over control ID (0: out of the way)
+//   demo-driver run PROGRAM [ARGUMENTS...]
+//                        runs PROGRAM to its end and prints its exit code whole (a
+//                        Linux shell sees only its low 8 bits) and how long it took
 
 #include <windows.h>
 
@@ -166,6 +169,29 @@ int Hover(int id)
     return 0;
 }
 
+// The arguments after PROGRAM are passed on as the shell split them, each quoted.
+int Run(int argc, char** argv)
+{
+    std::string line = std::string("\"") + argv[2] + "\"";
+    for (int i = 3; i < argc; ++i)
+        line += std::string(" \"") + argv[i] + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    const DWORD start = ::GetTickCount();
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        std::fprintf(stderr, "demo-driver: %s could not be started (error %lu)\n", argv[2], ::GetLastError());
+        return 1;
+    }
+    ::WaitForSingleObject(info.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(info.hProcess, &code);
+    std::printf("exit code %lu, after %lu ms\n", code, ::GetTickCount() - start);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -178,6 +204,8 @@ int main(int argc, char** argv)
         return Buttons();
     if (argc == 3 && std::strcmp(argv[1], "hover") == 0)
         return Hover(std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: demo-driver wait|update|buttons|hover ID\n");
+    if (argc >= 3 && std::strcmp(argv[1], "run") == 0)
+        return Run(argc, argv);
+    std::fprintf(stderr, "usage: demo-driver wait|update|buttons|hover ID|run PROGRAM [ARGUMENTS...]\n");
     return 2;
 }

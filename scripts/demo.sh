@@ -98,3 +98,21 @@ if [ -f "$log" ]; then
 else
   echo "The stand-in installer was not run (no update was made)."
 fi
+
+# The same sample, fresh again, updated the way a deployment tool does it: no window,
+# the exit code read whole, the log printed.
+echo
+echo "A quiet run (/quiet) on a fresh copy of the sample, as a deployment tool starts it:"
+rm -rf "$WINEPREFIX/drive_c/Orvandel" "$log"
+bash "$root/sample/seed.sh" "$build"
+quiet_log="$WINEPREFIX/drive_c/MiseAJour-quiet.log"
+rm -f "$quiet_log"
+(cd "$build/disc" && MISEAJOUR_STANDIN_WINDOW=0 MISEAJOUR_STANDIN_MS=0 \
+  wine "$build/sample/demo-driver.exe" run 'D:\MiseAJour.exe' /quiet '/log=C:\MiseAJour-quiet.log' </dev/null) |
+  tr -d '\r' | sed 's/^/  /'
+if [ -f "$quiet_log" ]; then
+  echo "Its log: $quiet_log"
+  sed '1s/^\xEF\xBB\xBF//' "$quiet_log" | tr -d '\r' | sed 's/^/  /'
+else
+  echo "  (it wrote no log)"
+fi
