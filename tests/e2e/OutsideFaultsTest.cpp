@@ -68,8 +68,9 @@ std::string Names(const std::map<std::string, std::string>& changes)
 std::vector<std::string> Texts(const std::vector<MessageBoxSeen>& boxes)
 {
     std::vector<std::string> texts;
+    // An error box's first line: what failed and why follow it.
     for (const MessageBoxSeen& box : boxes)
-        texts.push_back(box.text);
+        texts.push_back(box.text.rfind("Erreur : ", 0) == 0 ? box.text.substr(0, box.text.find('\n')) : box.text);
     return texts;
 }
 
@@ -95,7 +96,7 @@ std::vector<MessageBoxSeen> AnswerUntilIdle(AppUnderTest& app, HWND dialog, DWOR
     std::vector<MessageBoxSeen> boxes;
     auto idle = [&] {
         return !boxes.empty() && ::IsWindowEnabled(dialog) && !app.FindMessageBox() &&
-               WindowText(::GetDlgItem(dialog, 1007)) != "Veuillez patienter";
+               WindowText(::GetDlgItem(dialog, 1007)).rfind("Veuillez patienter", 0) != 0;
     };
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeoutMs) {
