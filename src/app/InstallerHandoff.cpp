@@ -120,9 +120,12 @@ void WaitDispatching(HANDLE process)
 
 }   // namespace
 
-BOOL RunAndWait(const char* applicationPath, const char* commandLine, const char* currentDirectory)
+bool StartAndWait(const char* applicationPath, const char* commandLine, const char* currentDirectory,
+                  CRunOutcome& outcome)
 {
     CWaitCursor wait;
+    outcome = CRunOutcome();
+    const DWORD start = ::GetTickCount();
 
     STARTUPINFOA startup;
     std::memset(&startup, 0, sizeof startup);
@@ -138,20 +141,30 @@ BOOL RunAndWait(const char* applicationPath, const char* commandLine, const char
 
     PROCESS_INFORMATION info;
     std::memset(&info, 0, sizeof info);
-    const BOOL started = ::CreateProcessA(applicationPath, line.empty() ? nullptr : line.data(), nullptr, nullptr,
-                                          FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr,
-                                          currentDirectory, &startup, &info);
-    if (!started) {
-        const DWORD error = ::GetLastError();
-        CString text;
-        text.Format("CreateProcess error n°%d", static_cast<int>(error));
-        AfxMessageBox(text, MB_OK);
-        return started;
+    if (!::CreateProcessA(applicationPath, line.empty() ? nullptr : line.data(), nullptr, nullptr, FALSE,
+                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, currentDirectory, &startup, &info)) {
+        outcome.error = ::GetLastError();
+        return false;
     }
 
     CProcessHandles child(info);
     WaitDispatching(child.Process());
-    return started;
+    outcome.started = true;
+    ::GetExitCodeProcess(child.Process(), &outcome.exitCode);
+    outcome.milliseconds = ::GetTickCount() - start;
+    return true;
+}
+
+BOOL RunAndWait(const char* applicationPath, const char* commandLine, const char* currentDirectory)
+{
+    CRunOutcome outcome;
+    if (!StartAndWait(applicationPath, commandLine, currentDirectory, outcome)) {
+        CString text;
+        text.Format("CreateProcess error n°%d", static_cast<int>(outcome.error));
+        AfxMessageBox(text, MB_OK);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 CSharedBlock::~CSharedBlock()

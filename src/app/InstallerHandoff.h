@@ -35,6 +35,19 @@ BOOL LookupProductCode(CString& name);
 // "CreateProcess error n°N" (N the system error number) through AfxMessageBox.
 BOOL RunAndWait(const char* applicationPath, const char* commandLine, const char* currentDirectory);
 
+// How one run of StartAndWait went.
+struct CRunOutcome {
+    bool started = false;   // the process was created (and has ended)
+    DWORD error = 0;        // CreateProcessA's error when it was not started
+    DWORD exitCode = 0;     // the process's exit code once ended
+    DWORD milliseconds = 0; // from the start to the end of the wait
+};
+
+// RunAndWait without a word to the user: the same start, environment and wait, with
+// what happened handed back instead of shown. True when the process was started.
+bool StartAndWait(const char* applicationPath, const char* commandLine, const char* currentDirectory,
+                  CRunOutcome& outcome);
+
 // The block holding the parent directory of the folder being updated.
 extern const char kInfoBlockName[];
 constexpr DWORD kInfoBlockSize = 1000;

@@ -1,6 +1,11 @@
 #include "UpdateApp.h"
 
+#include "CommandLine.h"
+#include "InstallCatalog.h"
 #include "UpdateDlg.h"
+#include "UpdateProcedure.h"
+
+#include <vector>
 
 CUpdateApp theApp;
 
@@ -71,23 +76,84 @@ void BringRunningUpdaterToFront()
     ::SetForegroundWindow(::GetLastActivePopup(dialog));
 }
 
+// The program's own full path, however long.
+CString OwnPath()
+{
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return CString();
+        if (length < path.size() - 1)
+            return CString(path.data(), static_cast<int>(length));
+        if (path.size() >= 32768)
+            return CString(path.data(), static_cast<int>(path.size() - 1));
+        path.resize(path.size() * 2);
+    }
+}
+
 } // namespace
 
 BOOL CUpdateApp::InitInstance()
 {
-    const CInstanceMutex instance;
-    if (instance.AnotherRuns()) {
-        BringRunningUpdaterToFront();
+    CCommandLine options;
+    const bool known = ParseCommandLine(::GetCommandLineA(), options);
+    // A log that cannot be opened leaves the run as it is, without a record.
+    m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
+    m_log.WriteStart(OwnPath(), ::GetCommandLineA());
+
+    if (!known || options.usage) {
+        ShowUsage(known ? nullptr : static_cast<const char*>(options.unknown));
+        m_exitCode = known ? kExitDone : kExitUnknownSwitch;
         return FALSE;
     }
 
+    const CInstanceMutex instance;
+    if (instance.AnotherRuns()) {
+        m_log.WriteLine("Un autre programme de mise à jour est déjà en cours : il est mis au premier plan");
+        BringRunningUpdaterToFront();
+        m_exitCode = kExitAnotherRuns;
+        return FALSE;
+    }
+
+    CString disc;
+    CStringArray searched;
+    const bool found = CUpdateProcedure::LocateDiscInstaller(disc, &searched);
+    m_log.WriteDisc(found, disc, searched);
+
     Enable3dControlsStatic();
 
+    theCatalog.SetListener(&m_log);
     CUpdateDlg dlg;
+    dlg.AddListener(&m_log);
+    dlg.AddListener(&m_outcome);
+    dlg.SetLogPath(m_log.WrittenPath());
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
+    theCatalog.SetListener(nullptr);
 
+    m_outcome.RunEnds(dlg.FoldersLeft());
+    m_exitCode = m_outcome.Code();
     // No message loop follows: the process ends with the dialog.
     return FALSE;
+}
+
+int CUpdateApp::ExitInstance()
+{
+    m_log.WriteEnd(m_exitCode);
+    return m_exitCode;
+}
+
+void CUpdateApp::ShowUsage(const char* unknownSwitch)
+{
+    CString text;
+    if (unknownSwitch)
+        text.Format("Option inconnue : « %s »\n\n", unknownSwitch);
+    text += UsageText();
+    CString caption;
+    caption.LoadString(IDS_TITLE);
+    const UINT type = unknownSwitch ? MB_ICONEXCLAMATION : MB_ICONINFORMATION;
+    const int answer = ::MessageBoxA(nullptr, text, caption, type);
+    m_log.OnMessageBox(text, type, answer);
 }

@@ -1,8 +1,67 @@
 #include "UpdateDlg.h"
 
+#include "AfxMessageBox.h"
 #include "CDataExchange.h"
 #include "CPaintDC.h"
 #include "InstallCatalog.h"
+#include "InstallerHandoff.h"
+#include "UpdateProcedure.h"
+
+namespace {
+
+bool Contains(const CStringArray& folders, const CString& folder)
+{
+    for (int i = 0; i < folders.GetSize(); ++i)
+        if (folders.GetAt(i).Compare(folder) == 0)
+            return true;
+    return false;
+}
+
+// Message 9, naming an application that is not reinstalled from the disc.
+CString CannotReinstallMessage(const char* name)
+{
+    CString format;
+    format.LoadString(IDS_CANNOT_REINSTALL);
+    CString text;
+    text.Format(format, name);
+    return text;
+}
+
+// Raises a flag for as long as it lives, on every way out.
+class CRaisedFlag {
+public:
+    explicit CRaisedFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~CRaisedFlag() { m_flag = false; }
+    CRaisedFlag(const CRaisedFlag&) = delete;
+    CRaisedFlag& operator=(const CRaisedFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+// Points at a local for as long as it lives.
+template <class T>
+class CBorrowed {
+public:
+    CBorrowed(T*& pointer, T& value) : m_pointer(pointer) { m_pointer = &value; }
+    ~CBorrowed() { m_pointer = nullptr; }
+    CBorrowed(const CBorrowed&) = delete;
+    CBorrowed& operator=(const CBorrowed&) = delete;
+
+private:
+    T*& m_pointer;
+};
+
+// "Outils\Carte.exe" for a program in the folder's subfolder "Outils".
+CString InsideFolder(const CString& image, const char* folder)
+{
+    const int length = lstrlenA(folder);
+    if (image.GetLength() > length && image.Left(length).CompareNoCase(folder) == 0 && image.GetAt(length) == '\\')
+        return image.Mid(length + 1);
+    return image;
+}
+
+} // namespace
 
 CUpdateDlg::CUpdateDlg(CWnd* pParent)
     : CSkinDialog(IDD_MISEAJOUR_DIALOG, pParent),
@@ -73,7 +132,31 @@ int CUpdateDlg::ShowMessage(const char* text, UINT type)
 {
     CString caption;
     caption.LoadString(IDS_TITLE);
-    return MessageBox(text, caption, type);
+    const int answer = MessageBox(text, caption, type);
+    ReportMessage(text, type, answer);
+    return answer;
+}
+
+int CUpdateDlg::ShowFrameworkMessage(const char* text, UINT type)
+{
+    const int answer = AfxMessageBox(text, type);
+    ReportMessage(text, type, answer);
+    return answer;
+}
+
+void CUpdateDlg::ReportMessage(const char* text, UINT type, int answer)
+{
+    for (IUpdateEvents* listener : m_listeners)
+        listener->OnMessageBox(text, type, answer);
+}
+
+int CUpdateDlg::FoldersLeft() const
+{
+    int left = 0;
+    for (int i = 0; i < m_folders.GetSize(); ++i)
+        if (!Contains(m_updatedFolders, m_folders.GetAt(i)))
+            ++left;
+    return left;
 }
 
 void CUpdateDlg::RefreshFolders()
@@ -143,4 +226,159 @@ void CUpdateDlg::OnPaint()
 HCURSOR CUpdateDlg::OnQueryDragIcon()
 {
     return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CUpdateDlg::KeepDisabled()
+{
+    // Windows leaves a disabled owner disabled when a message box closes; Wine enables
+    // it. The dialog must stay closed to input until the procedure is over.
+    EnableWindow(FALSE);
+    if (m_pWait)
+        m_pWait->Restore();
+}
+
+void CUpdateDlg::OnUpdate()
+{
+    // A click can come when no update may start: posted twice at once by a robot or
+    // a key repeat, while an installer runs (the waits below dispatch messages, and
+    // a disabled button may still act on BM_CLICK), after the last folder or after
+    // a failed update. It then does nothing at all: with no folder selected the
+    // installer's paths would fall in the root of the current drive, and a folder
+    // already handled is not updated twice in one run.
+    if (m_updateRunning || IsEnding())
+        return;
+    const int selected = m_folderList.GetCurSel();
+    if (selected < 0)
+        return;
+    CString folder;
+    m_folderList.GetLBText(selected, folder);
+    if (folder.IsEmpty() || Contains(m_updatedFolders, folder))
+        return;
+    CRaisedFlag running(m_updateRunning);
+
+    CWaitCursor wait;
+    const CBorrowed<CWaitCursor> hourglass(m_pWait, wait);
+    m_error = CUpdateError();
+    m_reinstallRuns = 0;
+    m_stepsBegun = 0;
+
+    EnableWindow(FALSE);
+    m_btnUpdate.EnableWindow(FALSE);
+
+    CUpdateProcedure procedure(*this, m_listeners);
+    const UpdateOutcome outcome = procedure.Run(folder, m_applications);
+    m_taskbar.Clear();
+
+    if (outcome == UpdateOutcome::LeftOpen) {
+        // Nothing was touched: the folder is offered as before.
+        EnableWindow(TRUE);
+        m_btnUpdate.EnableWindow(TRUE);
+        return;
+    }
+
+    m_updatedFolders.Add(folder);
+    if (m_error.number == kNoError) {
+        m_statusText.LoadString(IDS_UP_TO_DATE);
+    } else {
+        // The status must not claim an update that failed.
+        m_statusText.Format("Erreur : %d", m_error.number);
+    }
+    UpdateData(FALSE);
+    EnableWindow(TRUE);
+
+    if (m_error.number != kNoError)
+        ShowFrameworkMessage(ErrorBoxText(), MB_OK);
+    else
+        RefreshFolders();
+}
+
+CString CUpdateDlg::ErrorBoxText() const
+{
+    CString text;
+    text.Format("Erreur : %d\n\n", m_error.number);
+    text += m_error.Sentence();
+    if (!m_logPath.IsEmpty()) {
+        CString log;
+        log.Format("\n\nLe d\xE9tail de cette ex\xE9" "cution est dans le journal \xAB %s \xBB.",
+                   static_cast<const char*>(m_logPath));
+        text += log;
+    }
+    return text;
+}
+
+void CUpdateDlg::OnUpdateBegins(const char* /*folder*/)
+{
+    CString notice;
+    notice.LoadString(IDS_CLOSE_APPLICATIONS);
+    ShowMessage(notice, MB_ICONINFORMATION);
+    KeepDisabled();
+}
+
+void CUpdateDlg::OnApplication(const char* /*name*/, const char* productCode)
+{
+    if (*productCode)
+        ++m_reinstallRuns;
+}
+
+bool CUpdateDlg::RetryWithOpenApplications(const char* folder, const CStringArray& images)
+{
+    CString text = "Fermez les applications suivantes avant de poursuivre la mise \xE0 jour :";
+    for (int i = 0; i < images.GetSize(); ++i) {
+        text += i ? ", " : " ";
+        text += InsideFolder(images.GetAt(i), folder);
+    }
+    text += ".";
+    const int answer = ShowMessage(text, MB_RETRYCANCEL | MB_ICONEXCLAMATION);
+    KeepDisabled();
+    return answer == IDRETRY;
+}
+
+void CUpdateDlg::OnStep(UpdateStep step, const char* name, int index, int count)
+{
+    m_statusText = "Veuillez patienter\r\n";
+    switch (step) {
+    case UpdateStep::CopyInstaller:
+        m_statusText += "Copie du programme d'installation";
+        break;
+    case UpdateStep::RemoveOldVersion:
+        m_statusText += "D\xE9sinstallation de l'ancienne version";
+        break;
+    case UpdateStep::Reinstall: {
+        CString line;
+        line.Format("R\xE9installation de \xAB %s \xBB (%d sur %d)", name, index, count);
+        m_statusText += line;
+        break;
+    }
+    }
+    UpdateData(FALSE);
+    // The copy, the removal, then each reinstall run: the steps begun so far of all.
+    m_taskbar.Show(m_hWnd, static_cast<ULONGLONG>(m_stepsBegun), static_cast<ULONGLONG>(2 + m_reinstallRuns));
+    ++m_stepsBegun;
+}
+
+void CUpdateDlg::OnInstallerRun(const CInstallerRun& run)
+{
+    if (run.started)
+        return;
+    CString text;
+    text.Format("CreateProcess error n\xB0%d", static_cast<int>(run.error));
+    ShowFrameworkMessage(text, MB_OK);
+    KeepDisabled();
+}
+
+void CUpdateDlg::OnNotReinstalled(const char* name, NotReinstalled why)
+{
+    CString text;
+    if (why == NotReinstalled::QuillMx)
+        text.LoadString(IDS_QUILL_UNINSTALLED);
+    else
+        text = CannotReinstallMessage(name);
+    ShowMessage(text, why == NotReinstalled::RunNotStarted ? MB_ICONSTOP : MB_ICONEXCLAMATION);
+    KeepDisabled();
+}
+
+void CUpdateDlg::OnError(const CUpdateError& error)
+{
+    // Shown once the procedure is over, with the dialog usable again.
+    m_error = error;
 }

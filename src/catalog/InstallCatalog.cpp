@@ -21,8 +21,14 @@ BOOL CInstallCatalog::FindInstallFolders(CStringArray& folders)
     // Opening goes through RegCreateKeyEx: a missing install key is created when the
     // process may create it, which the suite's installer expects to find later.
     CRegistryKey key(HKEY_LOCAL_MACHINE, kInstallKey, kInstallKeyMode);
-    if (!key.SubKeyExists(kSuiteSubKey))
+    if (!key.SubKeyExists(kSuiteSubKey)) {
+        if (m_pListener) {
+            CString keyPath;
+            keyPath.Format("HKEY_LOCAL_MACHINE\\%s\\%s", kInstallKey, kSuiteSubKey);
+            m_pListener->OnSuiteKeyMissing(keyPath);
+        }
         return FALSE;
+    }
     key.OpenSubKey(kSuiteSubKey);
 
     CVersionResource version;
@@ -39,16 +45,35 @@ BOOL CInstallCatalog::FindInstallFolders(CStringArray& folders)
         // hand the installer a wrong parent, and one folder spelled two ways would
         // be updated twice: it is used, shown and compared in one form.
         folder = NormalFolderPath(folder);
-        if (folder.IsEmpty())
+        CCatalogFolder report;
+        report.valueName = valueName;
+        if (folder.IsEmpty()) {
+            if (m_pListener)
+                m_pListener->OnFolderRead(report);
             continue;   // vanished, or not a string: it names no folder
+        }
 
         CString executable;
         executable.Format("%s\\%s", static_cast<const char*>(folder), kMainExecutable);
-        version.Load(executable);   // a missing file or resource reads as version 0
+        ::SetLastError(ERROR_SUCCESS);
+        // A missing file or resource reads as version 0.
+        if (!version.Load(executable)) {
+            report.whyNoVersion = ::GetLastError();
+            if (report.whyNoVersion == ERROR_SUCCESS)
+                report.whyNoVersion = ERROR_RESOURCE_TYPE_NOT_FOUND;
+        }
         DWORD number = 0;
         version.GetFileVersionNumber(number);
         if (number < VERSION_THRESHOLD)
             Add(folder);
+        if (m_pListener) {
+            const CString versionText = version.QueryString("FileVersion");
+            report.folder = folder;
+            report.version = versionText;
+            report.versionNumber = number;
+            report.offered = number < VERSION_THRESHOLD;
+            m_pListener->OnFolderRead(report);
+        }
         version.Reset();
     }
 

@@ -2,6 +2,7 @@
 // Which installations of the suite still need the update, and which applications an
 // installation holds. The one catalogue is the global `theCatalog`.
 
+#include "CatalogEvents.h"
 #include "CStringArray.h"
 
 // Suite versions are compared as the digits of "FileVersion" read as one number:
@@ -26,6 +27,13 @@ public:
     // character it cannot hold). A folder that cannot be listed adds nothing.
     // Always TRUE.
     BOOL FindApplications(const char* folder, CStringArray& applications);
+
+    // Who hears what FindInstallFolders reads (null: nobody). Not owned; it must
+    // outlive every later call.
+    void SetListener(ICatalogEvents* listener) { m_pListener = listener; }
+
+private:
+    ICatalogEvents* m_pListener = nullptr;
 };
 
 extern CInstallCatalog theCatalog;

@@ -1,22 +1,17 @@
 #include "AfxMessageBox.h"
 
 #include "CWinApp.h"
-
-#include <cstring>
+#include "ModuleFileName.h"
 
 const char* AfxGetAppName()
 {
-    static char name[MAX_PATH] = "";
-    if (!name[0]) {
-        char path[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        const char* file = std::strrchr(path, '\\');
-        file = file ? file + 1 : path;
-        lstrcpynA(name, file, MAX_PATH);
-        char* dot = std::strrchr(name, '.');
-        if (dot)
-            *dot = '\0';
-    }
+    // Taken once, from the program's full path whatever its length.
+    static const CString name = [] {
+        const CString path = AfxGetModuleFileName();
+        CString file = path.Mid(path.ReverseFind('\\') + 1);
+        const int dot = file.ReverseFind('.');
+        return dot >= 0 ? file.Left(dot) : file;
+    }();
     return name;
 }
 

@@ -1,6 +1,7 @@
 #include "CDialog.h"
 
 #include "CWinApp.h"
+#include "DialogPlacement.h"
 
 #include <vector>
 
@@ -189,21 +190,33 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lPa
     return focusDefault;
 }
 
+namespace {
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<MonitorArea>*>(context)->push_back(
+            {info.rcMonitor, info.rcWork, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
+}
+}
+
 void CDialog::CenterOverOwner(HWND hwnd)
 {
-    RECT area;
+    std::vector<MonitorArea> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     HWND owner = ::GetWindow(hwnd, GW_OWNER);
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
-        ::GetWindowRect(owner, &area);
-    else
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT ownerRect;
+    const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner) && ::GetWindowRect(owner, &ownerRect);
+    POINT cursor{0, 0};
+    ::GetCursorPos(&cursor);
+    RECT work = PlacementWorkArea(monitors, overOwner ? &ownerRect : nullptr, cursor);
+    if (::IsRectEmpty(&work))
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     RECT window;
     ::GetWindowRect(hwnd, &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    if (x < 0) x = 0;
-    if (y < 0) y = 0;
-    ::SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT corner = CenteredPosition(window.right - window.left, window.bottom - window.top,
+                                          overOwner ? ownerRect : work, work);
+    ::SetWindowPos(hwnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -39,6 +39,8 @@ protected:
 
 private:
     HWND CreateFromTemplate(HWND parent, bool* wantsVisible);
+    // Centres the dialog over its visible owner, else on the screen, inside the work
+    // area of the monitor that holds the owner (else the cursor's, else the primary).
     static void CenterOverOwner(HWND hwnd);
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -51,7 +51,9 @@ public:
     }
 };
 
-class CMemoryDC : public CCompatibleDC {
+// Its context, bitmap and selection are members of their own, not inherited: nothing
+// outside can delete the context or create another while the bitmap is selected.
+class CMemoryDC : public CDC {
 public:
     CMemoryDC() = default;
     // See Create.
@@ -66,12 +68,13 @@ public:
     BOOL Create(HDC contextReference, HDC bitmapReference, int width, int height)
     {
         Release();
-        if (!CreateCompatibleDC(contextReference) ||
+        if (!m_context.CreateCompatibleDC(contextReference) ||
             !m_bitmap.CreateCompatibleBitmap(bitmapReference, width, height) ||
-            !m_selection.Select(m_hDC, m_bitmap)) {
+            !m_selection.Select(m_context, m_bitmap)) {
             Release();
             return FALSE;
         }
+        m_hDC = m_context;
         return TRUE;
     }
     BOOL Create(HDC target, int width, int height) { return Create(target, target, width, height); }
@@ -80,11 +83,14 @@ public:
     {
         m_selection.Restore();
         m_bitmap.DeleteObject();
-        DeleteDC();
+        m_context.DeleteDC();
+        m_hDC = nullptr;
     }
     HBITMAP GetBitmap() const { return m_bitmap; }
 
 private:
+    // In this order, so that the selection ends first, then the bitmap, then the context.
+    CCompatibleDC m_context;
     CBitmap m_bitmap;
     CSelectGuard m_selection;
 };

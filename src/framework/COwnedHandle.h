@@ -23,9 +23,12 @@ public:
         return *this;
     }
 
-    // Takes ownership of `handle`, freeing the one held until now.
+    // Takes ownership of `handle`, freeing the one held until now; the handle
+    // already held is kept as it is.
     void Attach(Handle handle)
     {
+        if (handle == m_handle)
+            return;
         Free();
         m_handle = handle;
     }

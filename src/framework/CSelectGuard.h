@@ -12,6 +12,9 @@ public:
     // Empty: selects nothing until Select.
     CSelectGuard() = default;
     CSelectGuard(HDC dc, HGDIOBJ object) { Select(dc, object); }
+    // Selecting a region sets the clipping to a copy of it and answers a complexity
+    // code, not a replaced object: there is nothing to select back. Use SelectClipRgn.
+    CSelectGuard(HDC dc, HRGN region) = delete;
     ~CSelectGuard() { Restore(); }
     CSelectGuard(const CSelectGuard&) = delete;
     CSelectGuard& operator=(const CSelectGuard&) = delete;
@@ -20,14 +23,16 @@ public:
     CSelectGuard& operator=(CSelectGuard&&) = delete;
 
     // Puts back any earlier selection of this guard, then selects `object`. FALSE
-    // when the system refused (nothing is then restored later).
+    // when the system refused or `object` is a region (nothing is then restored later).
     BOOL Select(HDC dc, HGDIOBJ object)
     {
         Restore();
-        m_previous = (dc && object) ? ::SelectObject(dc, object) : nullptr;
+        const bool selectable = dc && object && ::GetObjectType(object) != OBJ_REGION;
+        m_previous = selectable ? ::SelectObject(dc, object) : nullptr;
         m_hDC = m_previous ? dc : nullptr;
         return m_previous != nullptr;
     }
+    BOOL Select(HDC dc, HRGN region) = delete;
     // Selects the replaced object back now. Harmless when nothing is selected.
     void Restore()
     {

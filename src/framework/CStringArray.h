@@ -14,6 +14,7 @@ public:
     CString& operator[](int index) { return m_items.at(static_cast<size_t>(index)); }
     const CString& operator[](int index) const { return GetAt(index); }
     void RemoveAll() { m_items.clear(); }
+    void RemoveAt(int index) { m_items.erase(m_items.begin() + index); }
     // Replaces this array's content by a copy of `source`'s.
     void Copy(const CStringArray& source) { if (&source != this) m_items = source.m_items; }
 

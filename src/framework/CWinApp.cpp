@@ -1,10 +1,9 @@
 #include "CWinApp.h"
 
 #include "AfxMessageBox.h"
+#include "ModuleFileName.h"
 
 #include <commctrl.h>
-
-#include <cstring>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -19,17 +18,11 @@ CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : AfxGetA
 {
     g_app = this;
     m_hInstance = ::GetModuleHandleA(nullptr);
-    char path[MAX_PATH] = "";
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        char* dot = std::strrchr(path, '.');
-        char* slash = std::strrchr(path, '\\');
-        if (dot && dot > slash)
-            *dot = '\0';
-        if (std::strlen(path) + 4 < MAX_PATH) {
-            lstrcpynA(m_helpPath, path, MAX_PATH);
-            lstrcatA(m_helpPath, ".HLP");
-        }
+    const CString path = AfxGetModuleFileName();
+    if (!path.IsEmpty()) {
+        const int dot = path.ReverseFind('.');
+        m_helpPath = dot > path.ReverseFind('\\') ? path.Left(dot) : path;
+        m_helpPath += ".HLP";
     }
     m_pszHelpFilePath = m_helpPath;
 }

@@ -29,13 +29,14 @@ public:
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
     const char* m_pszAppName = nullptr;
-    // The executable's path with ".HLP" in place of its extension.
+    // The executable's full path, whatever its length, with ".HLP" in place of its
+    // extension; "" when the system cannot give the path.
     const char* m_pszHelpFilePath = nullptr;
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    char m_helpPath[MAX_PATH] = "";
+    CString m_helpPath;
 };
 
 // The application object, or null when none was constructed.

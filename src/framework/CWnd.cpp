@@ -7,6 +7,10 @@
 namespace {
 // The property that ties a subclassed window to its CWnd.
 const char kWndProperty[] = "MiseAJour.CWnd";
+// The procedure the window had before it was subclassed. An object that lets go of
+// its window while a later subclass still calls SubclassProc leaves this behind, so
+// that the window's messages go on reaching their old procedure.
+const char kSuperProperty[] = "MiseAJour.CWnd.Super";
 }
 
 BOOL CCmdTarget::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&)
@@ -39,13 +43,23 @@ HWND CWnd::Detach()
 
 BOOL CWnd::SubclassWindow(HWND hwnd)
 {
-    if (!hwnd || m_hWnd || ::GetPropA(hwnd, kWndProperty))
+    if (!hwnd || m_hWnd || ::GetPropA(hwnd, kWndProperty) || ::GetPropA(hwnd, kSuperProperty))
         return FALSE;
-    ::SetPropA(hwnd, kWndProperty, this);
+    if (!::SetPropA(hwnd, kWndProperty, this))
+        return FALSE;
     m_hWnd = hwnd;
     PreSubclassWindow();
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    // Refused for a window of another process (ERROR_ACCESS_DENIED): no window has
+    // a null procedure, so null is the failure.
+    const LONG_PTR super =
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc));
+    if (!super) {
+        ::RemovePropA(hwnd, kWndProperty);
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    m_pfnSuper = reinterpret_cast<WNDPROC>(super);
+    ::SetPropA(hwnd, kSuperProperty, reinterpret_cast<HANDLE>(super));
     return TRUE;
 }
 
@@ -58,8 +72,14 @@ HWND CWnd::UnsubclassWindow()
 {
     HWND hwnd = m_hWnd;
     if (hwnd && m_pfnSuper) {
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         ::RemovePropA(hwnd, kWndProperty);
+        // Putting the old procedure back over a later subclass would cut that one
+        // out; SubclassProc then only hands the messages on (kSuperProperty).
+        const LONG_PTR current = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+        if (current == reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)) {
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+            ::RemovePropA(hwnd, kSuperProperty);
+        }
     }
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
@@ -196,8 +216,15 @@ BOOL CALLBACK CWnd::SendSysColorChange(HWND child, LPARAM)
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* self = FromHandlePermanent(hwnd);
-    if (!self)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!self) {
+        // Left in the chain by an object that let go under a later subclass.
+        const WNDPROC super = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSuperProperty));
+        if (!super)
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            ::RemovePropA(hwnd, kSuperProperty);
+        return ::CallWindowProcA(super, hwnd, message, wParam, lParam);
+    }
 
     const CurrentMessage saved = self->m_current;   // handlers re-enter through SendMessage
     self->m_current = {message, wParam, lParam};

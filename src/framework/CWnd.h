@@ -26,9 +26,14 @@ public:
     HWND Detach();
     // Route `hwnd`'s messages through this object's message map; Default() hands a
     // message on to the window's own procedure. Undone by UnsubclassWindow or when
-    // the window is destroyed. PreSubclassWindow runs first, with m_hWnd set.
+    // the window is destroyed. PreSubclassWindow runs first, with m_hWnd set. FALSE,
+    // the object holding no window, when the system refuses (a window of another
+    // process) or the window is, or was, subclassed by a CWnd already.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
+    // Lets go of the window and returns it. The old procedure is put back when this
+    // object's is still the window's own; under a later subclass, which must not be
+    // cut out, this object's procedure stays in the chain and only hands messages on.
     HWND UnsubclassWindow();
     // The object bound to `hwnd` by SubclassWindow, or null.
     static CWnd* FromHandlePermanent(HWND hwnd);

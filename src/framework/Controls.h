@@ -22,7 +22,7 @@ public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
-    // The text of entry `index`; empty when there is no such entry.
+    // The text of entry `index`, whatever its length; empty when there is no such entry.
     void GetLBText(int index, CString& text) const;
 };
 
@@ -31,6 +31,6 @@ public:
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     int AddString(const char* text) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
-    // The text of entry `index`; empty when there is no such entry.
+    // The text of entry `index`, whatever its length; empty when there is no such entry.
     void GetText(int index, CString& text) const;
 };

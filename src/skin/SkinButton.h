@@ -45,18 +45,19 @@ public:
     ~CSkinButton() override;
 
     // --- images (a button holds either icons or bitmaps; each setter first releases both)
-    // Takes ownership of `hot` and `normal` (or SKIN_IMAGE_GRAYED/DARKENED, or null for
-    // the hot icon in every state). Sizes come from the hotspots. 1 when an icon's
-    // information cannot be read or a copy fails; the button then holds no image.
+    // Takes ownership of `hot` and `normal` (or SKIN_IMAGE_GRAYED/DARKENED, or null or
+    // `hot` again for the hot icon in every state). Sizes come from the hotspots. 1 when
+    // an icon's information cannot be read or a copy fails; the button then holds no image.
     int AssignIcons(HICON hot, HICON normal = nullptr);
     // Loads icon resources at the given sizes (0 x 0: the resource's own); `normalId`
     // may be 0, SKIN_IMAGE_GRAYED or SKIN_IMAGE_DARKENED. A hot icon that fails to
     // load leaves the button without images and answers 0.
     int LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight);
     int LoadIcons(int hotId, int normalId) { return LoadIcons(hotId, 0, 0, normalId, 0, 0); }
-    // Takes ownership of the bitmaps; pixels of the key colours are transparent, and
-    // are turned black in the bitmaps themselves. 1: a bitmap cannot be queried;
-    // 2: a mask failed; the button then holds no image.
+    // Takes ownership of the bitmaps (`normal` null or `hot` again: the hot one in
+    // every state); pixels of the key colours are transparent, and are turned black in
+    // the bitmaps themselves. 1: a bitmap cannot be queried; 2: a mask failed; the
+    // button then holds no image.
     int AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal = nullptr, COLORREF normalKey = 0);
     int LoadBitmaps(int hotId, COLORREF hotKey, int normalId = 0, COLORREF normalKey = 0);
     // Resizes the button to its hot image, with no margin round it.

@@ -53,6 +53,9 @@ int CSkinButton::FailImages(int status)
 int CSkinButton::AssignIcons(HICON hot, HICON normal)
 {
     ReleaseImages(TRUE);
+    // One icon for both states is owned once, as the hot icon shown in every state.
+    if (normal == hot)
+        normal = nullptr;
     // A normal icon given by handle is the button's from now on, even when the hot one
     // turns out unreadable.
     CIcon given(IsSpecial(normal) ? nullptr : normal);
@@ -100,6 +103,9 @@ int CSkinButton::LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId,
 int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)
 {
     ReleaseImages(TRUE);
+    // One bitmap for both states is owned (and masked) once, as the hot one.
+    if (normal == hot)
+        normal = nullptr;
     CBitmap given(IsSpecial(normal) ? nullptr : normal);
 
     // Each entry takes its size from the bitmap object, then a mask of its key colour

@@ -181,7 +181,8 @@ TEST_F(UpdateDlgTest, FailedUpdateIsReportedAndItsFolderNotOfferedAgain)
 
     ASSERT_EQ(2u, spy.boxes().size());
     EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), spy.boxes()[0].icon);
-    EXPECT_EQ("Erreur : 5", spy.boxes()[1].text);
+    // The box's first line; what failed and why follow it.
+    EXPECT_EQ("Erreur : 5", spy.boxes()[1].text.substr(0, spy.boxes()[1].text.find('\n')));
     EXPECT_EQ("Erreur : 5", StatusBoxText(dlg));
     EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
     EXPECT_FALSE(dlg.m_btnUpdate.IsWindowEnabled());

@@ -1,6 +1,7 @@
 #include "E2eFixture.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <functional>
 
 const char kTitle[] = "Mise \xE0 jour de l'Orvandel";
@@ -133,7 +134,8 @@ bool StatusSaysWait(HWND dialog)
     DWORD_PTR unused = 0;
     ::SendMessageTimeoutW(::GetDlgItem(dialog, 1007), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(status),
                           SMTO_ABORTIFHUNG, 1000, &unused);
-    return lstrcmpW(status, L"Veuillez patienter") == 0;
+    // The first line of the status while an update runs; the step under way follows.
+    return wcsncmp(status, L"Veuillez patienter", 18) == 0;
 }
 } // namespace
 

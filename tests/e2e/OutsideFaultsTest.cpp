@@ -68,8 +68,9 @@ std::string Names(const std::map<std::string, std::string>& changes)
 std::vector<std::string> Texts(const std::vector<MessageBoxSeen>& boxes)
 {
     std::vector<std::string> texts;
+    // An error box's first line: what failed and why follow it.
     for (const MessageBoxSeen& box : boxes)
-        texts.push_back(box.text);
+        texts.push_back(box.text.rfind("Erreur : ", 0) == 0 ? box.text.substr(0, box.text.find('\n')) : box.text);
     return texts;
 }
 
@@ -95,7 +96,7 @@ std::vector<MessageBoxSeen> AnswerUntilIdle(AppUnderTest& app, HWND dialog, DWOR
     std::vector<MessageBoxSeen> boxes;
     auto idle = [&] {
         return !boxes.empty() && ::IsWindowEnabled(dialog) && !app.FindMessageBox() &&
-               WindowText(::GetDlgItem(dialog, 1007)) != "Veuillez patienter";
+               WindowText(::GetDlgItem(dialog, 1007)).rfind("Veuillez patienter", 0) != 0;
     };
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeoutMs) {
@@ -572,6 +573,113 @@ TEST_F(OutsideFaults, SecondUpdaterBringsTheFirstToTheFrontAndEnds)
         ASSERT_EQ(2u, runs.size());
         EXPECT_EQ(" /u/c/*" + folder, runs[0].commandLine);
         EXPECT_LT(runs[0].doneOrder, runs[1].startOrder);
+    }
+}
+
+// 5. Folders whose paths are longer than the file functions take: each is listed,
+// shows no applications when selected, and the dialog keeps answering. A common
+// controls 6 combo box converts an ANSI read of an entry through a buffer of 512
+// wide characters under Wine, so the lengths go both sides of 512.
+TEST_F(OutsideFaults, FolderPathsOfAnyLengthCanBeSelected)
+{
+    // No such folders exist: their Kerbanista.exe has no version, so they are listed.
+    const size_t lengths[] = {511, 512, 600, 2000};
+    std::vector<std::string> folders;
+    for (size_t length : lengths) {
+        char head[32];
+        std::snprintf(head, sizeof head, "S:\\Tr\xE8s long %04u", static_cast<unsigned>(length));
+        std::string path = head;
+        while (path.size() < length)
+            path += "\\Sous-dossier";
+        path.resize(length);
+        if (path.back() == '\\')
+            path.back() = 'x';
+        folders.push_back(path);
+        suite.Register(path);
+    }
+    const std::string disc = LayOutDisc("R:\\");
+    AppUnderTest app;
+    HWND dialog = Start(app, disc, StandinEnvironment());
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(folders, ComboItems(dialog, 1000));   // sorted as registered
+
+    for (size_t i = 0; i < folders.size(); ++i) {
+        SCOPED_TRACE(std::to_string(folders[i].size()) + " characters");
+        ASSERT_TRUE(SelectComboEntry(dialog, 1000, static_cast<int>(i)));
+        ASSERT_TRUE(IsResponsive(dialog, 5000)) << "the dialog no longer answers";
+        EXPECT_EQ(static_cast<int>(i), ComboSelection(dialog, 1000));
+        EXPECT_TRUE(ListItems(dialog, 1001).empty());
+        EXPECT_EQ(ApplicationsFound(0), ItemText(dialog, 1007));
+    }
+    // The update reads the selected entry too: the copy into the folder fails, as
+    // it does for any folder that cannot be reached.
+    const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
+    EXPECT_EQ((std::vector<std::string>{kNotice, "Erreur : 2"}), Texts(boxes));
+    EXPECT_TRUE(app.IsRunning());
+    EXPECT_TRUE(IsResponsive(dialog, 5000));
+    EXPECT_TRUE(Runs().empty());
+}
+
+// Removes a tree made with the W calls when the test leaves, on every way out.
+struct WideTreeRemover {
+    std::wstring path;
+    ~WideTreeRemover() { RemoveWideTree(path); }
+};
+
+// 6. The program on a disc fifteen folders deep, its path longer than MAX_PATH: it
+// knows its name and finds the installer at the disc's root.
+TEST_F(OutsideFaults, ProgramDeepOnTheDiscFindsTheInstallerAndNamesItself)
+{
+    struct Case {
+        const char* label;
+        bool installerAtRoot;
+        std::vector<std::string> boxes;
+        std::vector<std::string> captions;
+        size_t runs;
+    };
+    const Case cases[] = {
+        {"installer at the disc root", true, {kNotice, kUpToDate}, {kTitle, kTitle}, 2},
+        {"no installer on the disc", false, {kNotice, "Erreur : 5"}, {kTitle, "MiseAJour"}, 0},
+    };
+    std::wstring directory = L"R:";
+    for (int level = 1; level <= 15; ++level)
+        directory += L"\\Niveau " + std::to_wstring(100 + level).substr(1) + L" du disque";
+    const std::wstring program = directory + L"\\MiseAJour.exe";
+    ASSERT_GT(program.size(), 300u);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ClearLog(log);
+        const WideTreeRemover remover{L"R:\\Niveau 01 du disque"};
+        for (size_t slash = directory.find(L'\\'); slash != std::wstring::npos; slash = directory.find(L'\\', slash + 1))
+            ::CreateDirectoryW(directory.substr(0, directory.find(L'\\', slash + 1)).c_str(), nullptr);
+        ASSERT_TRUE(::CopyFileW(Wide(ProgramPath()).c_str(), program.c_str(), FALSE)) << "error " << ::GetLastError();
+        ::DeleteFileA("R:\\_install.ex_");
+        if (c.installerAtRoot) {
+            ASSERT_TRUE(::CopyFileA(CompressedInstallerPath().c_str(), "R:\\_install.ex_", FALSE));
+        }
+        SuiteInstallations local;
+        const std::string folder = local.AddFolder("S:\\Salle", "1, 2, 0, 0", {"Tolvane"});
+
+        // Wine's CreateProcess takes no image path this long; its loader does.
+        AppUnderTest app;
+        std::string path(program.size(), '\0');
+        ::WideCharToMultiByte(1252, 0, program.c_str(), static_cast<int>(program.size()), &path[0],
+                              static_cast<int>(path.size()), nullptr, nullptr);
+        HWND dialog = app.StartThroughLoader(path, StandinEnvironment(), kTitle);
+        ASSERT_NE(nullptr, dialog);
+        const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
+        EXPECT_EQ(c.boxes, Texts(boxes));
+        std::vector<std::string> captions;
+        for (const MessageBoxSeen& box : boxes)
+            captions.push_back(box.caption);
+        EXPECT_EQ(c.captions, captions);
+        const std::vector<standin::Run> runs = Runs();
+        EXPECT_EQ(c.runs, runs.size());
+        if (runs.size() == 2) {
+            EXPECT_EQ(" /u/c/*" + folder, runs[0].commandLine);
+            EXPECT_EQ(" /b/*R:", runs[1].commandLine);
+        }
+        app.Kill();
     }
 }
 

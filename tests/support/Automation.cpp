@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -219,7 +220,9 @@ BOOL CALLBACK FindDialogWindow(HWND window, LPARAM context)
     DialogSearch& search = *reinterpret_cast<DialogSearch*>(context);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
-    if (processId != search.processId || (search.visibleOnly && !::IsWindowVisible(window)))
+    // Process 0: any process but this one.
+    const bool otherProcess = search.processId ? processId == search.processId : processId != ::GetCurrentProcessId();
+    if (!otherProcess || (search.visibleOnly && !::IsWindowVisible(window)))
         return TRUE;
     wchar_t title[512] = L"";
     ::GetWindowTextW(window, title, 512);
@@ -384,6 +387,59 @@ bool AppUnderTest::Start(const std::string& exePath, const Environment& extra, c
     // its lists not yet filled.
     ::WaitForInputIdle(m_pi.hProcess, 10000);
     return true;
+}
+
+HWND AppUnderTest::StartThroughLoader(const std::string& exePath, const Environment& extra, const std::string& title,
+                                      DWORD timeoutMs, CallSite where)
+{
+    const char* loader = std::getenv("WINELOADER");
+    if (m_pi.hProcess || !loader || loader[0] != '/') {
+        ADD_FAILURE_AT(where.file, where.line) << "StartThroughLoader(" << exePath << "): "
+                                               << (m_pi.hProcess ? "this object already started a process"
+                                                                 : "no Wine loader named in WINELOADER");
+        return nullptr;
+    }
+    // The loader finds its companions beside the name it is started under: a Unix one.
+    std::string application = std::string("Z:") + loader;
+    std::replace(application.begin(), application.end(), '/', '\\');
+    std::string commandLine = std::string(loader) + " \"" + exePath + "\"";
+    std::string environment = BuildEnvironment(extra);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION unixSide{};
+    if (!::CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                          environment.empty() ? nullptr : &environment[0], nullptr, &startup, &unixSide)) {
+        ADD_FAILURE_AT(where.file, where.line) << "CreateProcessA(" << commandLine << ") failed, error "
+                                               << ::GetLastError();
+        return nullptr;
+    }
+    // Nothing Windows-side to hold for a Unix process.
+    if (unixSide.hThread)
+        ::CloseHandle(unixSide.hThread);
+    if (unixSide.hProcess)
+        ::CloseHandle(unixSide.hProcess);
+
+    DialogSearch search{0, ToWide(title), true, nullptr};
+    const DWORD start = ::GetTickCount();
+    while (!search.found && Elapsed(start) < timeoutMs) {
+        ::Sleep(20);
+        ::EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    DWORD processId = 0;
+    if (search.found)
+        ::GetWindowThreadProcessId(search.found, &processId);
+    HANDLE process = processId ? ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                                               processId)
+                               : nullptr;
+    if (!process) {
+        ADD_FAILURE_AT(where.file, where.line) << "no visible window titled \"" << title << "\" appeared within "
+                                               << timeoutMs << " ms of starting " << commandLine;
+        return nullptr;
+    }
+    m_pi.hProcess = process;
+    m_pi.dwProcessId = processId;
+    m_dialogs.push_back(search.found);
+    return search.found;
 }
 
 bool AppUnderTest::IsRunning() const

@@ -100,6 +100,15 @@ public:
     // caller keeps open), as a redirect or a pipe would.
     void SetStandardOutput(HANDLE file) { m_output = file; }
 
+    // Starts `exePath` through Wine's own loader (WINELOADER), for a program whose
+    // path is longer than Wine's CreateProcess takes (MAX_PATH - 1 characters; Windows
+    // starts it). The loader runs as a Unix process; the program's own process is the
+    // one that shows a window titled `title`, and this object owns it from then on
+    // (its main thread excepted: ProcessorMs does not answer). Returns that window,
+    // or null, with a failure reported, when none appears within `timeoutMs`.
+    HWND StartThroughLoader(const std::string& exePath, const Environment& extra, const std::string& title,
+                            DWORD timeoutMs = 15000, CallSite where = CallSite::Here());
+
     bool IsRunning() const;
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }

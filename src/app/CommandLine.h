@@ -1,0 +1,25 @@
+#pragma once
+// The updater's command line: what a technician or a deployment tool asks of it.
+
+#include "CString.h"
+
+// What the updater was asked to do. Switches are case-insensitive and start with '/' or '-':
+// /quiet, /check, /log=PATH (also /log="PATH WITH SPACES" and "/log=PATH WITH SPACES"), /? (and /h, /help).
+struct CCommandLine {
+    bool quiet = false;      // /quiet
+    bool check = false;      // /check
+    bool usage = false;      // /?
+    CString logPath;         // /log=PATH, "" when not given (the last one given wins)
+    CString unknown;         // the first argument the updater does not know, "" when none
+};
+
+// Parses a whole command line as GetCommandLineA gives it (program name first, which is skipped).
+// The line is split the way Windows splits it for every program (CommandLineToArgvW: quotes
+// group blanks, a backslash escapes a quote only), then each argument is taken back to the
+// ANSI code page, a character the code page lacks becoming '?'. An empty /log= is not known;
+// neither is an empty argument (`unknown` then holds two quotes, "").
+// False when an argument is not known (then `unknown` holds it); `out` is filled as far as it went.
+bool ParseCommandLine(const char* commandLine, CCommandLine& out);
+
+// The usage text in French, for the box shown for /? and for an unknown switch.
+CString UsageText();

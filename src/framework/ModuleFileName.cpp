@@ -1,0 +1,34 @@
+#include "ModuleFileName.h"
+
+#include <string>
+
+namespace {
+// The longest path the system's wide calls handle, terminator included.
+const DWORD kLongestPath = 32768;
+}
+
+CString AfxGetModuleFileName(HMODULE module)
+{
+    std::wstring wide;
+    for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
+        wide.assign(size, L'\0');
+        const DWORD length = ::GetModuleFileNameW(module, &wide[0], size);
+        if (length == 0)
+            return CString();
+        // A path that fills the buffer may have been cut short.
+        if (length < size) {
+            wide.resize(length);
+            break;
+        }
+        wide.clear();
+    }
+    if (wide.empty())
+        return CString();
+    const int length = static_cast<int>(wide.size());
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return CString();
+    std::string path(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, &path[0], bytes, nullptr, nullptr);
+    return CString(path.c_str(), bytes);
+}

@@ -1,0 +1,82 @@
+// What the run log says of the computer, against what the system keeps elsewhere.
+
+#include "SystemInfo.h"
+#include "TempDir.h"
+#include "VersionStamp.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string Str(const CString& text)
+{
+    return static_cast<const char*>(text);
+}
+
+std::string Environment(const char* name)
+{
+    char value[512] = "";
+    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? value : "";
+}
+
+std::string CurrentVersionString(const char* name)
+{
+    char value[256] = "";
+    DWORD size = sizeof value;
+    if (::RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion", name, RRF_RT_REG_SZ,
+                       nullptr, value, &size) != ERROR_SUCCESS)
+        return "";
+    return value;
+}
+
+DWORD CurrentVersionNumber(const char* name)
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (::RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion", name,
+                       RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return 0;
+    return value;
+}
+
+} // namespace
+
+TEST(SystemInfo, NamesTheComputerUserAndWindowsAsTheSystemRecordsThem)
+{
+    EXPECT_EQ(Environment("COMPUTERNAME"), Str(ComputerName()));
+    EXPECT_EQ(Environment("USERNAME"), Str(UserName()));
+
+    std::string expected = "Windows " + std::to_string(CurrentVersionNumber("CurrentMajorVersionNumber")) + "."
+                           + std::to_string(CurrentVersionNumber("CurrentMinorVersionNumber")) + " (build "
+                           + CurrentVersionString("CurrentBuildNumber");
+    const std::string servicePack = CurrentVersionString("CSDVersion");
+    if (!servicePack.empty())
+        expected += ", " + servicePack;
+    EXPECT_EQ(expected + ")", Str(WindowsVersionText()));
+}
+
+TEST(SystemInfo, ModuleFileVersionReadsTheStringOrNothing)
+{
+    TempDir dir("sysinfo");
+    ASSERT_TRUE(StampVersion(dir / "fr.exe", "1, 2, 5, 0"));
+    ASSERT_TRUE(StampVersion(dir / "en.exe", "1.3.0.0", 0x0409, 1252));
+    ASSERT_TRUE(StampVersion(dir / "noversion.exe", nullptr));
+    ASSERT_TRUE(CopyStub(dir / "plain.exe"));
+    struct Case {
+        std::string path;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {dir / "fr.exe", "1, 2, 5, 0"},  {dir / "en.exe", "1.3.0.0"}, {dir / "noversion.exe", ""},
+        {dir / "plain.exe", ""},         {dir / "missing.exe", ""},   {dir.path(), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(c.expected, Str(ModuleFileVersion(c.path.c_str())));
+    }
+}
