@@ -62,13 +62,14 @@ bool Apply(const CString& argument, CCommandLine& out)
 
 bool ParseCommandLine(const char* commandLine, CCommandLine& out)
 {
+    bool known = true;
     for (const CString& argument : Arguments(commandLine ? commandLine : "")) {
-        if (!Apply(argument, out)) {
+        if (!Apply(argument, out) && known) {
             out.unknown = argument.IsEmpty() ? CString("\"\"") : argument;
-            return false;
+            known = false;
         }
     }
-    return true;
+    return known;
 }
 
 CString UsageText()

@@ -18,7 +18,9 @@ struct CCommandLine {
 // group blanks, a backslash escapes a quote only), then each argument is taken back to the
 // ANSI code page, a character the code page lacks becoming '?'. An empty /log= is not known;
 // neither is an empty argument (`unknown` then holds two quotes, "").
-// False when an argument is not known (then `unknown` holds it); `out` is filled as far as it went.
+// False when an argument is not known: `unknown` then holds the first such, and the
+// arguments around it are applied all the same, so that a run asked to be quiet stays
+// quiet and its log goes where it was asked to.
 bool ParseCommandLine(const char* commandLine, CCommandLine& out);
 
 // The usage text in French, for the box shown for /? and for an unknown switch.

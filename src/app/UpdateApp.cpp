@@ -1,11 +1,13 @@
 #include "UpdateApp.h"
 
 #include "CommandLine.h"
+#include "FolderOrder.h"
 #include "InstallCatalog.h"
+#include "ModuleFileName.h"
+#include "QuietRun.h"
+#include "StandardOutput.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
-
-#include <vector>
 
 CUpdateApp theApp;
 
@@ -76,22 +78,6 @@ void BringRunningUpdaterToFront()
     ::SetForegroundWindow(::GetLastActivePopup(dialog));
 }
 
-// The program's own full path, however long.
-CString OwnPath()
-{
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return CString();
-        if (length < path.size() - 1)
-            return CString(path.data(), static_cast<int>(length));
-        if (path.size() >= 32768)
-            return CString(path.data(), static_cast<int>(path.size() - 1));
-        path.resize(path.size() * 2);
-    }
-}
-
 } // namespace
 
 BOOL CUpdateApp::InitInstance()
@@ -100,18 +86,34 @@ BOOL CUpdateApp::InitInstance()
     const bool known = ParseCommandLine(::GetCommandLineA(), options);
     // A log that cannot be opened leaves the run as it is, without a record.
     m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
-    m_log.WriteStart(OwnPath(), ::GetCommandLineA());
+    m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
+    // Nobody answers a box in a run started by a script or a deployment tool: it
+    // tells through its exit code and its log alone.
+    const bool unattended = options.quiet || options.check;
 
     if (!known || options.usage) {
-        ShowUsage(known ? nullptr : static_cast<const char*>(options.unknown));
+        if (unattended)
+            m_log.WriteLine(known ? CString("Aide demandée : rien n'est fait")
+                                  : CString("Option inconnue : « ") + options.unknown + " » : rien n'est fait");
+        else
+            ShowUsage(known ? nullptr : static_cast<const char*>(options.unknown));
         m_exitCode = known ? kExitDone : kExitUnknownSwitch;
+        return FALSE;
+    }
+
+    if (options.check) {
+        m_exitCode = CheckFolders();
         return FALSE;
     }
 
     const CInstanceMutex instance;
     if (instance.AnotherRuns()) {
-        m_log.WriteLine("Un autre programme de mise à jour est déjà en cours : il est mis au premier plan");
-        BringRunningUpdaterToFront();
+        if (options.quiet) {
+            m_log.WriteLine("Un autre programme de mise à jour est déjà en cours : rien n'est fait");
+        } else {
+            m_log.WriteLine("Un autre programme de mise à jour est déjà en cours : il est mis au premier plan");
+            BringRunningUpdaterToFront();
+        }
         m_exitCode = kExitAnotherRuns;
         return FALSE;
     }
@@ -121,22 +123,46 @@ BOOL CUpdateApp::InitInstance()
     const bool found = CUpdateProcedure::LocateDiscInstaller(disc, &searched);
     m_log.WriteDisc(found, disc, searched);
 
-    Enable3dControlsStatic();
-
     theCatalog.SetListener(&m_log);
-    CUpdateDlg dlg;
-    dlg.AddListener(&m_log);
-    dlg.AddListener(&m_outcome);
-    dlg.SetLogPath(m_log.WrittenPath());
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = nullptr;
+    if (options.quiet) {
+        CQuietRun run(m_log, {&m_log, &m_outcome});
+        run.Run();
+        m_outcome.RunEnds(0);
+    } else {
+        Enable3dControlsStatic();
+        CUpdateDlg dlg;
+        dlg.AddListener(&m_log);
+        dlg.AddListener(&m_outcome);
+        dlg.SetLogPath(m_log.WrittenPath());
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+        m_outcome.RunEnds(dlg.FoldersLeft());
+    }
     theCatalog.SetListener(nullptr);
 
-    m_outcome.RunEnds(dlg.FoldersLeft());
     m_exitCode = m_outcome.Code();
-    // No message loop follows: the process ends with the dialog.
+    // No message loop follows: the process ends here.
     return FALSE;
+}
+
+int CUpdateApp::CheckFolders()
+{
+    CStringArray catalogue;
+    theCatalog.SetListener(&m_log);
+    theCatalog.FindInstallFolders(catalogue);
+    theCatalog.SetListener(nullptr);
+    CStringArray offered;
+    SortOffered(catalogue, CStringArray(), offered);
+
+    CStandardOutput output;
+    for (int i = 0; i < offered.GetSize(); ++i) {
+        output.WriteLine(offered.GetAt(i));
+        m_log.WriteLine(CString("À mettre à jour : ") + offered.GetAt(i));
+    }
+    if (offered.GetSize() == 0)
+        m_log.WriteLine("Aucun dossier n'a besoin de la mise à jour");
+    return offered.GetSize() > 0 ? kExitNeedsUpdate : kExitDone;
 }
 
 int CUpdateApp::ExitInstance()

@@ -1,5 +1,6 @@
 #pragma once
-// The program's application object: it shows the main dialog and ends when it closes.
+// The program's application object: what the command line asks for (the main dialog,
+// a run with no window, or a check), and the exit code that says how it went.
 
 #include "CWinApp.h"
 #include "ExitCode.h"
@@ -15,6 +16,9 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // /check: writes the folders that need the update to standard output and logs
+    // them; the exit code is 1 when there is one at least, else 0. Changes nothing.
+    int CheckFolders();
     // The usage box, after the switch the updater did not know when there is one.
     void ShowUsage(const char* unknownSwitch);
 

@@ -5,6 +5,7 @@
 #include "CPaintDC.h"
 #include "InstallCatalog.h"
 #include "InstallerHandoff.h"
+#include "ReinstallMessage.h"
 #include "UpdateProcedure.h"
 
 namespace {
@@ -15,16 +16,6 @@ bool Contains(const CStringArray& folders, const CString& folder)
         if (folders.GetAt(i).Compare(folder) == 0)
             return true;
     return false;
-}
-
-// Message 9, naming an application that is not reinstalled from the disc.
-CString CannotReinstallMessage(const char* name)
-{
-    CString format;
-    format.LoadString(IDS_CANNOT_REINSTALL);
-    CString text;
-    text.Format(format, name);
-    return text;
 }
 
 // Raises a flag for as long as it lives, on every way out.
@@ -368,12 +359,7 @@ void CUpdateDlg::OnInstallerRun(const CInstallerRun& run)
 
 void CUpdateDlg::OnNotReinstalled(const char* name, NotReinstalled why)
 {
-    CString text;
-    if (why == NotReinstalled::QuillMx)
-        text.LoadString(IDS_QUILL_UNINSTALLED);
-    else
-        text = CannotReinstallMessage(name);
-    ShowMessage(text, why == NotReinstalled::RunNotStarted ? MB_ICONSTOP : MB_ICONEXCLAMATION);
+    ShowMessage(NotReinstalledMessage(name, why), why == NotReinstalled::RunNotStarted ? MB_ICONSTOP : MB_ICONEXCLAMATION);
     KeepDisabled();
 }
 

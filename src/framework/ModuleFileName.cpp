@@ -24,6 +24,17 @@ CString AfxGetModuleFileName(HMODULE module)
     }
     if (wide.empty())
         return CString();
+    // A program started from a share may be named in a device form: on Windows
+    // "\\?\UNC\serveur\logiciels\..." when it was started by that name, under Wine
+    // "UNC\serveur\logiciels\..." (the device prefix dropped) however it was started.
+    // The installer search walks up the ordinary form, "\\serveur\logiciels\...".
+    for (const wchar_t* device : {L"\\\\?\\UNC\\", L"UNC\\"}) {
+        const std::wstring prefix = device;
+        if (wide.compare(0, prefix.size(), prefix) == 0) {
+            wide = L"\\\\" + wide.substr(prefix.size());
+            break;
+        }
+    }
     const int length = static_cast<int>(wide.size());
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
     if (bytes <= 0)

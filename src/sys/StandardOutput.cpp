@@ -1,6 +1,7 @@
 #include "StandardOutput.h"
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {

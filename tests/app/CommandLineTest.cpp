@@ -43,12 +43,13 @@ TEST(CommandLine, SwitchesQuotingAndUnknownArguments)
         // A backslash before a quote escapes it, and two before it stand for one.
         {"MiseAJour.exe \"/log=C:\\journaux\\\\\" /check", true, false, true, false, "C:\\journaux\\", ""},
         {"MiseAJour.exe /log=\"C:\\a\\\"b\"", true, false, false, false, "C:\\a\"b", ""},
-        // Not known: the parse stops there, with what came before it kept.
+        // Not known: the first is named, the others are still applied.
         {"MiseAJour.exe /log=", false, false, false, false, "", "/log="},
         {"MiseAJour.exe /log=\"\"", false, false, false, false, "", "/log="},
         {"MiseAJour.exe /log", false, false, false, false, "", "/log"},
         {"MiseAJour.exe /log:C:\\x.log", false, false, false, false, "", "/log:C:\\x.log"},
-        {"MiseAJour.exe /quiet /VERYSILENT /check", false, true, false, false, "", "/VERYSILENT"},
+        {"MiseAJour.exe /quiet /VERYSILENT /check -S", false, true, true, false, "", "/VERYSILENT"},
+        {"MiseAJour.exe /S /log=C:\\x.log", false, false, false, false, "C:\\x.log", "/S"},
         {"MiseAJour.exe /quiet=1", false, false, false, false, "", "/quiet=1"},
         {"MiseAJour.exe quiet", false, false, false, false, "", "quiet"},
         {"MiseAJour.exe /", false, false, false, false, "", "/"},

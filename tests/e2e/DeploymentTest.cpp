@@ -80,9 +80,22 @@ std::string StandinPath()
     return path.substr(0, path.rfind('\\')) + "\\installer-standin.exe";
 }
 
-bool Contains(const std::string& text, const std::string& part)
+// The run log is UTF-8; the program's own texts are Windows-1252.
+std::string Utf8(const std::string& ansi)
 {
-    return text.find(part) != std::string::npos;
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(1252, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                                          &wide[0], static_cast<int>(wide.size()))));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                          &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
+// Whether the run log at `path` holds `part` (Windows-1252).
+bool LogHolds(const std::string& path, const std::string& part)
+{
+    return ReadFileBytes(path).find(Utf8(part)) != std::string::npos;
 }
 
 using Deployment = EndToEnd;
@@ -133,9 +146,8 @@ TEST_F(Deployment, QuietRunDoesWhatTheDialogDoesWithNoWindowAtAll)
     for (size_t i = 0; i < listOrder.size(); ++i)
         EXPECT_EQ(dialogFiles[i], Snapshot(listOrder[i])) << listOrder[i];
     EXPECT_EQ(biologieBefore, Snapshot(biologie));
-    const std::string written = ReadFileBytes(runLog);
     for (const std::string& folder : listOrder)
-        EXPECT_TRUE(Contains(written, folder.substr(folder.rfind('\\')))) << folder << " not in the log";
+        EXPECT_TRUE(LogHolds(runLog, folder)) << folder << " not in the log";
 }
 
 // How a quiet run ends when a folder cannot be updated as it should.
@@ -150,7 +162,7 @@ TEST_F(Deployment, QuietRunStopsOnAnErrorAndGoesOnPastOpenApplications)
         const char* logged;            // a text the log must hold
     } cases[] = {
         // Registered but missing: the installer cannot be copied there (error 2).
-        {"numbered error", "missing", 2, false, "Erreur : 2"},
+        {"numbered error", "missing", 2, false, "Erreur 2 :"},
         {"message 9", "no product code", 6, true,
          "L'application 'Atelier' ne peut \xEAtre mise \xE0 jour \xE0 partir du C\xE9" "d\xE9rom."},
         {"open application", "open application", 7, true, "installer-standin.exe"},
@@ -186,22 +198,23 @@ TEST_F(Deployment, QuietRunStopsOnAnErrorAndGoesOnPastOpenApplications)
         open.Kill();
         EXPECT_EQ(std::optional<DWORD>(c.exitCode), quiet.exitCode);
         EXPECT_FALSE(quiet.windowShown);
-        const std::vector<Run> runs = Runs();
+        const std::vector<standin::Run> runs = Runs();
         ASSERT_FALSE(runs.empty());
         EXPECT_EQ(" /u/c/*" + first, runs.front().commandLine) << "the first folder is updated in every case";
         bool thirdRemoved = false, secondRemoved = false;
-        for (const Run& run : runs) {
+        for (const standin::Run& run : runs) {
             thirdRemoved = thirdRemoved || run.commandLine == " /u/c/*" + third;
             secondRemoved = secondRemoved || run.commandLine == " /u/c/*" + second;
         }
         EXPECT_EQ(c.thirdUpdated, thirdRemoved);
-        if (!c.thirdUpdated)
+        if (!c.thirdUpdated) {
             EXPECT_EQ(thirdBefore, Snapshot(third)) << "a folder after the error was touched";
+        }
         if (std::string(c.second) == "open application") {
             EXPECT_FALSE(secondRemoved);
             EXPECT_EQ(secondWithOpen, Snapshot(second)) << "a folder with an open application was touched";
         }
-        EXPECT_TRUE(Contains(ReadFileBytes(runLog), c.logged)) << "the log does not hold: " << c.logged;
+        EXPECT_TRUE(LogHolds(runLog, c.logged)) << "the log does not hold: " << c.logged;
     }
 }
 
@@ -245,7 +258,7 @@ TEST_F(Deployment, StartedFromAReadOnlyDriveOrShareTheInstallerIsFoundThere)
         const std::string folder = room.AddFolder("S:\\Salles\\A", "1, 2, 0, 0", {"Tolvane", "Marbelo"});
         const Unattended quiet = RunUnattended(place + "\\MiseAJour.exe", "/quiet", StandinEnvironment());
         EXPECT_EQ(std::optional<DWORD>(0), quiet.exitCode);
-        const std::vector<Run> runs = Runs();
+        const std::vector<standin::Run> runs = Runs();
         ASSERT_EQ(3u, runs.size());
         EXPECT_EQ(" /u/c/*" + folder, runs[0].commandLine);
         EXPECT_EQ(" /b/*" + place, runs[1].commandLine);

@@ -1,0 +1,43 @@
+#include "QuietRun.h"
+
+#include "FolderOrder.h"
+#include "InstallCatalog.h"
+#include "ReinstallMessage.h"
+#include "UpdateProcedure.h"
+
+CQuietRun::CQuietRun(CRunLog& log, std::vector<IUpdateEvents*> listeners)
+    : m_log(log), m_listeners(std::move(listeners))
+{
+}
+
+void CQuietRun::Run()
+{
+    CUpdateProcedure procedure(*this, m_listeners);
+    // Like the dialog: a folder is handled once in a run, whatever became of it.
+    CStringArray handled;
+    for (;;) {
+        CStringArray catalogue;
+        theCatalog.FindInstallFolders(catalogue);
+        CStringArray offered;
+        SortOffered(catalogue, handled, offered);
+        if (offered.GetSize() == 0)
+            return;
+        const CString folder = offered.GetAt(0);
+        CStringArray applications;
+        theCatalog.FindApplications(folder, applications);
+        handled.Add(folder);
+        if (procedure.Run(folder, applications) == UpdateOutcome::Failed)
+            return;
+    }
+}
+
+bool CQuietRun::RetryWithOpenApplications(const char*, const CStringArray&)
+{
+    // Nobody is there to close them: the folder waits for another run.
+    return false;
+}
+
+void CQuietRun::OnNotReinstalled(const char* name, NotReinstalled why)
+{
+    m_log.WriteLine(NotReinstalledMessage(name, why));
+}
