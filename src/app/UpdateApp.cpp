@@ -2,10 +2,10 @@
 
 #include "CommandLine.h"
 #include "InstallCatalog.h"
+#include "ModuleFileName.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
 
-#include <vector>
 
 CUpdateApp theApp;
 
@@ -76,22 +76,6 @@ void BringRunningUpdaterToFront()
     ::SetForegroundWindow(::GetLastActivePopup(dialog));
 }
 
-// The program's own full path, however long.
-CString OwnPath()
-{
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return CString();
-        if (length < path.size() - 1)
-            return CString(path.data(), static_cast<int>(length));
-        if (path.size() >= 32768)
-            return CString(path.data(), static_cast<int>(path.size() - 1));
-        path.resize(path.size() * 2);
-    }
-}
-
 } // namespace
 
 BOOL CUpdateApp::InitInstance()
@@ -100,7 +84,7 @@ BOOL CUpdateApp::InitInstance()
     const bool known = ParseCommandLine(::GetCommandLineA(), options);
     // A log that cannot be opened leaves the run as it is, without a record.
     m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
-    m_log.WriteStart(OwnPath(), ::GetCommandLineA());
+    m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
 
     if (!known || options.usage) {
         ShowUsage(known ? nullptr : static_cast<const char*>(options.unknown));
