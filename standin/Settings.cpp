@@ -44,6 +44,8 @@ Settings Settings::FromEnvironment()
     settings.showWindow = ReadVariable(kWindowVariable, window) && window == "1";
     std::string spoil;
     settings.spoilBackup = ReadVariable(kSpoilBackupVariable, spoil) && spoil == "1";
+    std::string stamp;
+    settings.stampVersion = ReadVariable(kStampVariable, stamp) && stamp == "1";
     return settings;
 }
 

@@ -12,6 +12,7 @@ struct Settings {
     unsigned long exitCode = 0;    // MISEAJOUR_STANDIN_EXIT; decimal, or hex with 0x
     bool showWindow = false;       // MISEAJOUR_STANDIN_WINDOW equal to "1"
     bool spoilBackup = false;      // MISEAJOUR_STANDIN_SPOIL_BACKUP equal to "1"
+    bool stampVersion = false;     // MISEAJOUR_STANDIN_STAMP equal to "1"
 
     // Unset, empty or unreadable numbers leave the defaults above.
     static Settings FromEnvironment();

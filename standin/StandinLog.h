@@ -46,6 +46,9 @@ constexpr const char* kWindowVariable = "MISEAJOUR_STANDIN_WINDOW"; // "1": show
 // "1": a removal run overwrites "_install.bak" in its current directory with text,
 // as a faulty installer might, so that the updater's reinstall runs cannot start.
 constexpr const char* kSpoilBackupVariable = "MISEAJOUR_STANDIN_SPOIL_BACKUP";
+// "1": a reinstall run gives "Kerbanista.exe" in its current directory the version
+// 1.3 when it ends, as the real installer's reinstall does (SuiteVersionStamp.h).
+constexpr const char* kStampVariable = "MISEAJOUR_STANDIN_STAMP";
 
 // The shared-memory blocks the stand-in reads, by name, and the size it maps.
 constexpr const char* kInfoBlockName = "Installation VELMOR (Info)";

@@ -2,15 +2,17 @@
 // demo. It does what the updater relies on and no more: it accepts the removal
 // and reinstall command lines, reads the two hand-over blocks by name while they
 // exist, and ends. Everything it saw goes to a log that the tests read back
-// (format in StandinLog.h); how long it runs, its exit code and whether it shows
-// a window come from environment variables, never from the updater.
+// (format in StandinLog.h); how long it runs, its exit code, whether it shows
+// a window and whether it leaves the folder at version 1.3 come from environment
+// variables, never from the updater.
 
-#include "LogFile.h"
+#include "LogAppend.h"
 #include "NamedBlock.h"
 #include "ProgressWindow.h"
 #include "Settings.h"
 #include "StandinLog.h"
 #include "UniqueHandle.h"
+#include "SuiteVersionStamp.h"
 
 #include <windows.h>
 
@@ -77,6 +79,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         } else if (settings.waitMilliseconds > 0) {
             ::Sleep(settings.waitMilliseconds);
         }
+        // Last, as an installer writes its files during its run.
+        if (settings.stampVersion && run.mode == Mode::Reinstall)
+            StampSuiteVersion(".\\Kerbanista.exe");
         AppendToLog(settings.logPath, FormatDoneSection(run.processId));
         return static_cast<int>(settings.exitCode);
     } catch (...) {

@@ -1,6 +1,8 @@
-// The version resource of the built program, as Explorer and inventory tools read it.
+// The built program as Explorer, AutoPlay and inventory tools read it: its version
+// resource, and the icon the disc's autorun.inf names (MiseAJour.exe,0).
 
 #include "SystemInfo.h"
+#include "resource.h"
 #include "VersionResource.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +22,12 @@ std::string ProgramPath()
             c = '\\';
     }
     return path;
+}
+
+BOOL CALLBACK KeepFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR first)
+{
+    *reinterpret_cast<ULONG_PTR*>(first) = IS_INTRESOURCE(name) ? reinterpret_cast<ULONG_PTR>(name) : 0;
+    return FALSE;
 }
 
 } // namespace
@@ -62,4 +70,24 @@ TEST(ProgramVersion, SaysWhoItIsInFrenchAndWindows1252)
     EXPECT_EQ(0x00010003u, fixed->dwProductVersionMS);
     EXPECT_EQ(0u, fixed->dwProductVersionLS);
     EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+}
+
+TEST(ProgramVersion, IconZeroOfTheProgramIsItsOwn)
+{
+    const std::string program = ProgramPath();
+    // Icon index N is the Nth icon group in the order the resources are stored:
+    // the group the dialog shows in its caption must come first.
+    const HMODULE module = ::LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module);
+    ULONG_PTR first = 0;
+    ::EnumResourceNamesA(module, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, KeepFirstName,
+                         reinterpret_cast<LONG_PTR>(&first));
+    ::FreeLibrary(module);
+    EXPECT_EQ(static_cast<ULONG_PTR>(IDI_UPDATE), first);
+
+    HICON large = nullptr;
+    EXPECT_EQ(1u, ::ExtractIconExA(program.c_str(), 0, &large, nullptr, 1));
+    EXPECT_NE(nullptr, large);
+    if (large)
+        ::DestroyIcon(large);
 }

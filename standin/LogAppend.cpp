@@ -1,4 +1,4 @@
-#include "LogFile.h"
+#include "LogAppend.h"
 
 #include "UniqueHandle.h"
 
