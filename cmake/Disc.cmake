@@ -33,6 +33,13 @@ function(miseajour_add_disc)
     message(FATAL_ERROR "MISEAJOUR_DISC_INSTALLER: no such file: ${MISEAJOUR_DISC_INSTALLER}")
   endif()
 
+  # A new commit's time must reach the disc's programs, even when their sources
+  # did not change.
+  set_property(TARGET MiseAJour APPEND PROPERTY LINK_DEPENDS ${MISEAJOUR_SOURCE_DATE_EPOCH_FILE})
+  if(TARGET standin_installer)
+    set_property(TARGET standin_installer APPEND PROPERTY LINK_DEPENDS ${MISEAJOUR_SOURCE_DATE_EPOCH_FILE})
+  endif()
+
   set(dir ${CMAKE_BINARY_DIR}/disc)
   set(program ${dir}/MiseAJour.exe)
   set(installer ${dir}/_install.ex_)
@@ -74,7 +81,7 @@ function(miseajour_add_disc)
             --modification-date=${MISEAJOUR_SOURCE_DATE} --set_all_file_dates ${MISEAJOUR_SOURCE_DATE}
             -graft-points -o ${iso}
             MiseAJour.exe=${program} _install.ex_=${installer} autorun.inf=${autorun}
-    DEPENDS ${program} ${installer} ${autorun}
+    DEPENDS ${program} ${installer} ${autorun} ${MISEAJOUR_SOURCE_DATE_EPOCH_FILE}
     COMMENT "Making the disc image MiseAJour-disc.iso"
     VERBATIM)
   add_custom_target(disc ALL DEPENDS ${program} ${installer} ${iso})

@@ -41,6 +41,13 @@ else()
 endif()
 message(STATUS "Time stamps of the build: ${MISEAJOUR_SOURCE_DATE_EPOCH} (SOURCE_DATE_EPOCH)")
 
+# A file that changes only when the time does, for what must be made again then: the
+# build tools do not compare command lines, so a new commit alone relinks nothing.
+# Disc.cmake hangs the disc's programs and image on it.
+set(MISEAJOUR_SOURCE_DATE_EPOCH_FILE ${PROJECT_BINARY_DIR}/source-date-epoch)
+file(WRITE ${MISEAJOUR_SOURCE_DATE_EPOCH_FILE}.new "${MISEAJOUR_SOURCE_DATE_EPOCH}\n")
+configure_file(${MISEAJOUR_SOURCE_DATE_EPOCH_FILE}.new ${MISEAJOUR_SOURCE_DATE_EPOCH_FILE} COPYONLY)
+
 # The linker writes this time into each executable's header (and so its checksum)
 # instead of the current time.
 set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK

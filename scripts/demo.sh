@@ -51,6 +51,8 @@ ln -sfn "$build/disc" "$WINEPREFIX/dosdevices/d:"
 export MISEAJOUR_STANDIN_LOG='C:\installer-standin.log'
 export MISEAJOUR_STANDIN_MS=1500 MISEAJOUR_STANDIN_WINDOW=1
 log="$WINEPREFIX/drive_c/installer-standin.log"
+# The updater's own log of the run, which it would otherwise keep in %TEMP%.
+updater_log="$WINEPREFIX/drive_c/MiseAJour.log"
 
 echo "Sample installations: $WINEPREFIX/drive_c/Orvandel"
 if [ "$arch" = 64 ]; then
@@ -60,9 +62,9 @@ else
 fi
 if [ "$interactive" = 1 ]; then
   echo "Starting D:\\MiseAJour.exe; press « Mettre à jour »..."
-  (cd "$build/disc" && wine 'D:\MiseAJour.exe') || true
+  (cd "$build/disc" && wine 'D:\MiseAJour.exe' '/log=C:\MiseAJour.log') || true
 else
-  (cd "$build/disc" && wine 'D:\MiseAJour.exe' </dev/null >/dev/null 2>&1 &)
+  (cd "$build/disc" && wine 'D:\MiseAJour.exe' '/log=C:\MiseAJour.log' </dev/null >/dev/null 2>&1 &)
   read -r x y w h < <(wine "$build/sample/demo-driver.exe" wait | tr -d '\r')
   shot="$out/miseajour-demo.png"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
@@ -98,6 +100,14 @@ if [ -f "$log" ]; then
 else
   echo "The stand-in installer was not run (no update was made)."
 fi
+echo
+if [ -f "$updater_log" ]; then
+  echo "The updater's log of this run (C:\\MiseAJour.log): $updater_log"
+  # UTF-8 with its byte-order mark and CR LF line ends, as Notepad reads it.
+  tail -c +4 "$updater_log" | tr -d '\r' | sed 's/^/  /'
+else
+  echo "The updater wrote no log."
+fi
 
 # The same sample, fresh again, updated the way a deployment tool does it: no window,
 # the exit code read whole, the log printed.
@@ -112,7 +122,7 @@ rm -f "$quiet_log"
   tr -d '\r' | sed 's/^/  /'
 if [ -f "$quiet_log" ]; then
   echo "Its log: $quiet_log"
-  sed '1s/^\xEF\xBB\xBF//' "$quiet_log" | tr -d '\r' | sed 's/^/  /'
+  tail -c +4 "$quiet_log" | tr -d '\r' | sed 's/^/  /'
 else
   echo "  (it wrote no log)"
 fi

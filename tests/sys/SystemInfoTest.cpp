@@ -51,9 +51,12 @@ TEST(SystemInfo, NamesTheComputerUserAndWindowsAsTheSystemRecordsThem)
     EXPECT_EQ(Environment("COMPUTERNAME"), Str(ComputerName()));
     EXPECT_EQ(Environment("USERNAME"), Str(UserName()));
 
-    std::string expected = "Windows " + std::to_string(CurrentVersionNumber("CurrentMajorVersionNumber")) + "."
-                           + std::to_string(CurrentVersionNumber("CurrentMinorVersionNumber")) + " (build "
-                           + CurrentVersionString("CurrentBuildNumber");
+    // Windows 10 and later record the numbers; earlier versions only "6.1".
+    std::string version = CurrentVersionString("CurrentVersion");
+    if (CurrentVersionNumber("CurrentMajorVersionNumber") != 0)
+        version = std::to_string(CurrentVersionNumber("CurrentMajorVersionNumber")) + "."
+                  + std::to_string(CurrentVersionNumber("CurrentMinorVersionNumber"));
+    std::string expected = "Windows " + version + " (build " + CurrentVersionString("CurrentBuildNumber");
     const std::string servicePack = CurrentVersionString("CSDVersion");
     if (!servicePack.empty())
         expected += ", " + servicePack;
