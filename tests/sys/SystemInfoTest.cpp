@@ -1,8 +1,6 @@
 // What the run log says of the computer, against what the system keeps elsewhere.
 
 #include "SystemInfo.h"
-#include "TempDir.h"
-#include "VersionStamp.h"
 
 #include <gtest/gtest.h>
 
@@ -61,25 +59,4 @@ TEST(SystemInfo, NamesTheComputerUserAndWindowsAsTheSystemRecordsThem)
     if (!servicePack.empty())
         expected += ", " + servicePack;
     EXPECT_EQ(expected + ")", Str(WindowsVersionText()));
-}
-
-TEST(SystemInfo, ModuleFileVersionReadsTheStringOrNothing)
-{
-    TempDir dir("sysinfo");
-    ASSERT_TRUE(StampVersion(dir / "fr.exe", "1, 2, 5, 0"));
-    ASSERT_TRUE(StampVersion(dir / "en.exe", "1.3.0.0", 0x0409, 1252));
-    ASSERT_TRUE(StampVersion(dir / "noversion.exe", nullptr));
-    ASSERT_TRUE(CopyStub(dir / "plain.exe"));
-    struct Case {
-        std::string path;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {dir / "fr.exe", "1, 2, 5, 0"},  {dir / "en.exe", "1.3.0.0"}, {dir / "noversion.exe", ""},
-        {dir / "plain.exe", ""},         {dir / "missing.exe", ""},   {dir.path(), ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(c.expected, Str(ModuleFileVersion(c.path.c_str())));
-    }
 }
