@@ -183,8 +183,9 @@ TEST_F(Technician, LogOfAWholeSessionRecordsEveryFactInOrder)
 
 TEST_F(Technician, LogThatCannotBeWrittenChangesNothing)
 {
-    // Wine lets its root user write into read-only folders and files, so a log
-    // that cannot be written is made in the ways Wine does refuse.
+    // Wine lets its root user write into read-only folders and files: a read-only
+    // folder is the read-only mount behind T: (see wine-env.sh), and the other logs
+    // that cannot be written are made in the ways Wine does refuse.
     ASSERT_TRUE(MakeFolders("S:\\Dossier"));
     ASSERT_TRUE(WriteFileBytes("S:\\tenu.log", "ancien\r\n"));
     HANDLE held = ::CreateFileA("S:\\tenu.log", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -198,6 +199,7 @@ TEST_F(Technician, LogThatCannotBeWrittenChangesNothing)
         {"a folder in place of the file", "S:\\Dossier"},
         {"a file another program holds", "S:\\tenu.log"},
         {"a full disc", "Z:\\dev\\full"},
+        {"a read-only folder", "T:\\journal.log"},
     };
     const std::string disc = LayOutDisc("R:\\");
     for (const Case& c : cases) {
