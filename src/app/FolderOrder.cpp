@@ -5,23 +5,11 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-bool Contains(const CStringArray& folders, const CString& folder)
-{
-    for (int i = 0; i < folders.GetSize(); ++i)
-        if (folders.GetAt(i).Compare(folder) == 0)
-            return true;
-    return false;
-}
-
-} // namespace
-
 void SortOffered(const CStringArray& catalogue, const CStringArray& handled, CStringArray& offered)
 {
     std::vector<CString> folders;
     for (int i = 0; i < catalogue.GetSize(); ++i)
-        if (!Contains(handled, catalogue.GetAt(i)))
+        if (!handled.Contains(catalogue.GetAt(i)))
             folders.push_back(catalogue.GetAt(i));
     // A sorted list box places each new entry with this same comparison.
     std::stable_sort(folders.begin(), folders.end(), [](const CString& a, const CString& b) {

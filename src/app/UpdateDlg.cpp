@@ -10,14 +10,6 @@
 
 namespace {
 
-bool Contains(const CStringArray& folders, const CString& folder)
-{
-    for (int i = 0; i < folders.GetSize(); ++i)
-        if (folders.GetAt(i).Compare(folder) == 0)
-            return true;
-    return false;
-}
-
 // Raises a flag for as long as it lives, on every way out.
 class CRaisedFlag {
 public:
@@ -145,7 +137,7 @@ int CUpdateDlg::FoldersLeft() const
 {
     int left = 0;
     for (int i = 0; i < m_folders.GetSize(); ++i)
-        if (!Contains(m_updatedFolders, m_folders.GetAt(i)))
+        if (!m_updatedFolders.Contains(m_folders.GetAt(i)))
             ++left;
     return left;
 }
@@ -243,7 +235,7 @@ void CUpdateDlg::OnUpdate()
         return;
     CString folder;
     m_folderList.GetLBText(selected, folder);
-    if (folder.IsEmpty() || Contains(m_updatedFolders, folder))
+    if (folder.IsEmpty() || m_updatedFolders.Contains(folder))
         return;
     CRaisedFlag running(m_updateRunning);
 

@@ -152,8 +152,6 @@ CString NormalFolderPath(const char* path)
     return CString(normal.c_str());
 }
 
-namespace {
-
 std::wstring WideFromAnsi(const char* text)
 {
     const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -164,6 +162,8 @@ std::wstring WideFromAnsi(const char* text)
     wide.resize(static_cast<size_t>(length - 1));
     return wide;
 }
+
+namespace {
 
 // What the ANSI functions make of `name`, with look-alikes where the code page has them.
 std::string AnsiFromWide(const std::wstring& name, DWORD flags)

@@ -25,17 +25,6 @@ private:
     HANDLE m_handle;
 };
 
-std::wstring WideFromAnsi(const char* text)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 1)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
 // The long form of an existing path written with 8.3 names; any other path as it is.
 std::wstring LongForm(const std::wstring& path)
 {

@@ -1,8 +1,8 @@
 #include "StandardOutput.h"
 
+#include "FileQueries.h"
+
 #include <cstring>
-#include <cwchar>
-#include <vector>
 
 namespace {
 
@@ -52,11 +52,8 @@ void CStandardOutput::WriteLine(const char* text)
         return;
     DWORD written = 0;
     if (m_console) {
-        const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-        std::vector<wchar_t> wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
-        if (length > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-        ::WriteConsoleW(m_hOutput, wide.data(), static_cast<DWORD>(std::wcslen(wide.data())), &written, nullptr);
+        const std::wstring wide = WideFromAnsi(text);
+        ::WriteConsoleW(m_hOutput, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
         ::WriteConsoleW(m_hOutput, L"\r\n", 2, &written, nullptr);
         return;
     }
