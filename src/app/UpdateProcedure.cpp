@@ -171,6 +171,7 @@ void CUpdateDlg::OnUpdate()
     int error = kNoError;
 
     EnableWindow(FALSE);
+    SetUpdateBlockedReason(IDS_BLOCKED_RUNNING);
     m_btnUpdate.EnableWindow(FALSE);
 
     CString notice;
@@ -213,6 +214,7 @@ void CUpdateDlg::OnUpdate()
     } else {
         // The status must not claim an update that failed.
         m_statusText.Format("Erreur : %d", error);
+        SetUpdateBlockedReason(IDS_BLOCKED_ERROR);
     }
     UpdateData(FALSE);
     EnableWindow(TRUE);
