@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Draws the program's icons into res/icons/ with ImageMagick 6 (`convert`):
-#   update.ico      128  "Mettre à jour", normal look; also the program's icon (32x32 and 16x16)
-#   update-hot.ico  132  "Mettre à jour", hot look (32x32)
-#   finish.ico      130  "Terminer", normal look (32x32)
-#   finish-hot.ico  131  "Terminer", hot look (32x32)
-# Each is drawn at 256x256 and scaled down, which gives clean antialiased edges.
+#   update.ico      128  "Mettre à jour", normal look; also the program's icon
+#   update-hot.ico  132  "Mettre à jour", hot look
+#   finish.ico      130  "Terminer", normal look
+#   finish-hot.ico  131  "Terminer", hot look
+# Each carries 32, 16, 24, 48 and 64-pixel images, the 32-pixel one first (the size
+# at 96 DPI, and the one LoadImage takes when asked for none in particular): the
+# buttons load the size nearest their DPI's (32 at 96, 40 at 120, 48 at 144, 64 at
+# 192). Each is drawn at 256x256 and scaled down, which gives clean antialiased edges.
 # The images are 32-bit with alpha; fully transparent pixels are black in the
 # colour plane with their mask bit set, which is what the button's grayed and
 # darkened copies take for "transparent". No pure black is drawn anywhere else.
@@ -96,9 +99,10 @@ icon() {
   convert "${frames[@]}" -strip -background black -alpha background "$out/$name.ico"
 }
 
-icon update     '#6ccb5f' '#1f7424' '#17591b' refresh 32 16
-icon update-hot '#a6f394' '#33a933' '#207c22' refresh 32
-icon finish     '#e55a4c' '#971b14' '#6c130e' power 32
-icon finish-hot '#ff9a88' '#d7382b' '#931c13' power 32
+sizes=(32 16 24 48 64)
+icon update     '#6ccb5f' '#1f7424' '#17591b' refresh "${sizes[@]}"
+icon update-hot '#a6f394' '#33a933' '#207c22' refresh "${sizes[@]}"
+icon finish     '#e55a4c' '#971b14' '#6c130e' power "${sizes[@]}"
+icon finish-hot '#ff9a88' '#d7382b' '#931c13' power "${sizes[@]}"
 
 ls -l "$out"

@@ -47,10 +47,10 @@ BOOL CUpdateDlg::OnInitDialog()
     m_btnUpdate.LoadIcons(IDI_UPDATE_HOT, 32, 32, IDI_UPDATE, 32, 32);
     m_btnUpdate.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
     m_btnUpdate.UseParentBackground(FALSE);
-    SetUpdateBlockedReason(IDS_BLOCKED_NO_FOLDER);
-    m_btnUpdate.EnableWindow(FALSE);   // until a folder is listed
     m_btnUpdate.UseBalloonTip();
     m_btnUpdate.LoadTipText(IDS_TIP_UPDATE, TRUE);
+    SetUpdateBlockedReason(IDS_BLOCKED_NO_FOLDER);
+    m_btnUpdate.EnableWindow(FALSE);   // until a folder is listed
 
     m_btnFinish.LoadIcons(IDI_FINISH_HOT, 32, 32, IDI_FINISH, 32, 32);
     m_btnFinish.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);

@@ -55,6 +55,12 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id)
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+BOOL CToolTipCtrl::HasTool(CWnd* wnd, UINT_PTR id) const
+{
+    TOOLINFOA info = ToolInfo(wnd, id);
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
 void CToolTipCtrl::DelTool(CWnd* wnd, UINT_PTR id)
 {
     TOOLINFOA info = ToolInfo(wnd, id);

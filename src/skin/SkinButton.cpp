@@ -195,7 +195,7 @@ int CSkinButton::SetTipText(const char* text, BOOL activate)
     EnsureTip();
     if (!m_tip.m_hWnd)
         return SKIN_BUTTON_OK;
-    if (m_tip.GetToolCount() == 0) {
+    if (!m_tip.HasTool(this, 1)) {
         CRect client;
         GetClientRect(&client);
         m_tip.AddTool(this, text, &client, 1);
@@ -224,6 +224,8 @@ int CSkinButton::ActivateTip(BOOL on)
 int CSkinButton::UseBalloonTip()
 {
     m_tipStyle |= TTS_BALLOON;
+    if (m_tip.m_hWnd)   // made already, for the disabled tip
+        m_tip.ModifyStyle(0, TTS_BALLOON);
     return SKIN_BUTTON_OK;
 }
 
