@@ -125,7 +125,7 @@ TEST_F(UpdateDlgScreenTest, KeyboardCuesShowTheFocusRectangle)
     }
 }
 
-// Space presses the focused skinned button, Escape ends the dialog as before, and
+// Space and Enter press the focused skinned button, Escape ends the dialog as before, and
 // Tab follows the template's order through the enabled controls.
 TEST_F(UpdateDlgScreenTest, KeysMoveThroughAndPressTheButtons)
 {
@@ -137,11 +137,17 @@ TEST_F(UpdateDlgScreenTest, KeysMoveThroughAndPressTheButtons)
         EXPECT_EQ(next, ::GetFocus()) << "control " << ::GetDlgCtrlID(next) << " after a Tab";
     }
     struct Case { const char* name; WPARAM key; };
-    for (const Case& c : {Case{"Space on « Terminer »", VK_SPACE}, Case{"Escape", VK_ESCAPE}}) {
+    for (const Case& c : {Case{"Space on « Terminer »", VK_SPACE}, Case{"Enter on « Terminer »", VK_RETURN},
+                          Case{"Escape", VK_ESCAPE}}) {
         SCOPED_TRACE(c.name);
         CUpdateDlg fresh;
         ASSERT_TRUE(fresh.Create());
-        ::SetFocus(fresh.m_btnFinish);
+        // Reached by Tab from the status box, as a keyboard user reaches it.
+        ::SetFocus(::GetDlgItem(fresh, IDC_STATUS));
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        ::PostMessageA(::GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+        PumpAsModalLoop(fresh.m_hWnd);
+        ASSERT_EQ(fresh.m_btnFinish.m_hWnd, ::GetFocus());
         ::PostMessageA(fresh.m_btnFinish, WM_KEYDOWN, c.key, 1);
         ::PostMessageA(fresh.m_btnFinish, WM_KEYUP, c.key, 0xC0000001);
         PumpAsModalLoop(fresh.m_hWnd);
