@@ -25,12 +25,11 @@ int ExpectedDpi()
     return value && *value ? std::atoi(value) : 96;
 }
 
-// Writes the window, frame and caption included, as the screen shows it now.
+// Writes the window, frame and caption included, as the screen shows it now, to
+// the file the environment variable names (a 32-bit top-down BMP).
 void SaveScreenshot(HWND window, const char* variable)
 {
     const char* path = std::getenv(variable);
-    if (!path || !*path)
-        return;
     RECT r;
     ::GetWindowRect(window, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -38,24 +37,32 @@ void SaveScreenshot(HWND window, const char* variable)
     HDC screen = ::GetDC(nullptr);
     const bool copied = canvas.ok() && canvas.CopyFrom(screen, r.left, r.top);
     ::ReleaseDC(nullptr, screen);
-    ASSERT_TRUE(copied) << "screenshot of the dialog";
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> rows(static_cast<size_t>(stride) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const COLORREF c = canvas.Pixel(x, h - 1 - y);   // bottom row first
-            unsigned char* p = &rows[static_cast<size_t>(y) * stride + x * 3];
-            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-        }
-    BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB, static_cast<DWORD>(rows.size()), 0, 0, 0, 0};
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info + rows.size()), 0, 0,
-                          sizeof file + sizeof info};
-    FILE* out = std::fopen(path, "wb");
-    ASSERT_TRUE(out) << path;
+    FILE* out = path && *path && copied ? std::fopen(path, "wb") : nullptr;
+    if (!out)
+        return;
+    const DWORD bytes = static_cast<DWORD>(w * h * 4);
+    BITMAPINFOHEADER info{sizeof info, w, -h, 1, 32, BI_RGB, bytes, 0, 0, 0, 0};
+    BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + bytes, 0, 0, sizeof file + sizeof info};
     std::fwrite(&file, sizeof file, 1, out);
     std::fwrite(&info, sizeof info, 1, out);
-    std::fwrite(rows.data(), rows.size(), 1, out);
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
+    for (int i = 0; i < w * h; ++i) {
+        const COLORREF c = canvas.PixelAt(i);
+        pixels[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    std::fwrite(pixels.data(), bytes, 1, out);
     std::fclose(out);
+}
+
+// Pixels that differ between two pictures of the same size, the first three reported.
+int Differences(const PixelCanvas& before, const PixelCanvas& after)
+{
+    int different = 0;
+    for (int i = 0; i < before.size() && before.size() == after.size(); ++i)
+        if (before.PixelAt(i) != after.PixelAt(i) && different++ < 3)
+            ADD_FAILURE() << "pixel " << i % before.width() << ", " << i / before.width() << ": "
+                          << ColorName(after.PixelAt(i)) << ", before " << ColorName(before.PixelAt(i));
+    return before.size() == after.size() ? different : -1;
 }
 
 LONG FontHeight(HWND window)
@@ -175,31 +182,22 @@ TEST_F(DisplayTest, SizesFollowTheScreenDensity)
 // it showed before.
 TEST_F(DisplayTest, MovedToAnotherDensityAndBack)
 {
-    const int start = dlg.GetDpi();
+    ASSERT_EQ(96, dlg.GetDpi()) << "this test starts at 96 DPI";
     const auto before = Shown();
     RECT original;
     ::GetWindowRect(dlg.m_hWnd, &original);
-    for (int dpi : {start * 3 / 2, start}) {
+    for (int dpi : {144, 96}) {
         SCOPED_TRACE(testing::Message() << dpi << " DPI");
-        const RECT suggested = {original.left, original.top,
-                                original.left + MulDiv(original.right - original.left, dpi, start),
-                                original.top + MulDiv(original.bottom - original.top, dpi, start)};
+        const RECT suggested = {original.left, original.top, original.left + (original.right - original.left) * dpi / 96,
+                                original.top + (original.bottom - original.top) * dpi / 96};
         dlg.SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         Repaint();
         RECT now;
         ::GetWindowRect(dlg.m_hWnd, &now);
         EXPECT_TRUE(::EqualRect(&suggested, &now)) << RectText(now) << ", suggested " << RectText(suggested);
-        if (dpi == 144 || dpi == 96)
-            CheckSizes(dpi, false);
+        CheckSizes(dpi, false);
     }
-    const auto after = Shown();
-    ASSERT_EQ(before->size(), after->size());
-    int different = 0;
-    for (int i = 0; i < before->size(); ++i)
-        if (before->PixelAt(i) != after->PixelAt(i) && different++ < 3)
-            ADD_FAILURE() << "pixel " << i % before->width() << ", " << i / before->width() << ": "
-                          << ColorName(after->PixelAt(i)) << ", before " << ColorName(before->PixelAt(i));
-    EXPECT_EQ(0, different);
+    EXPECT_EQ(0, Differences(*before, *Shown()));
 }
 
 bool HighContrastOn() { return true; }
@@ -252,13 +250,7 @@ TEST_F(DisplayTest, HighContrastOnAndOffWhileOpen)
     const RECT focusTop = {finish.left + 4, finish.top + 3, finish.right - 40, finish.top + 4};
     EXPECT_GE(shown->Count(focusTop, buttonText), (focusTop.right - focusTop.left) / 3) << "the focus rectangle";
 
-    ASSERT_EQ(before->size(), after->size());
-    int different = 0;
-    for (int i = 0; i < before->size(); ++i)
-        if (before->PixelAt(i) != after->PixelAt(i) && different++ < 3)
-            ADD_FAILURE() << "pixel " << i % before->width() << ", " << i / before->width() << ": "
-                          << ColorName(after->PixelAt(i)) << ", before " << ColorName(before->PixelAt(i));
-    EXPECT_EQ(0, different) << "the skin back exactly";
+    EXPECT_EQ(0, Differences(*before, *after)) << "the skin back exactly";
 }
 
 } // namespace

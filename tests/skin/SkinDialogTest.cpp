@@ -89,64 +89,6 @@ TEST(SkinDialogTest, WithoutABitmapEveryEraseShowsTheWindowHighGradientBelowTheC
     }
 }
 
-// Pixels of an erase that differ from the gradient drawn afresh over the window's
-// height (at three columns of every row).
-int GradientMismatches(SkinTestDialog& dlg)
-{
-    CRect window;
-    dlg.GetWindowRect(&window);
-    dlg.ScreenToClient(&window);
-    const CRect client = dlg.Client();
-    PixelCanvas whole(window.Width(), window.Height()), erased(client.Width(), client.Height());
-    CDC wholeDC(whole.dc());
-    dlg.DrawGradientBackground(&wholeDC, CRect(0, 0, window.Width(), window.Height()));
-    dlg.EraseInto(erased);
-    int wrong = 0;
-    for (int y = 0; y < client.Height(); ++y)
-        for (int x : {0, client.Width() / 2, client.Width() - 1})
-            wrong += erased.Pixel(x, y) != whole.Pixel(x, y - window.top);
-    return wrong;
-}
-
-// The composed background is kept between erases and composed again when what it
-// shows changes: the window's size, the bitmap, the draw mode.
-TEST(SkinDialogTest, TheKeptBackgroundFollowsSizeBitmapAndDrawMode)
-{
-    SkinTestDialog dlg;
-    ASSERT_TRUE(dlg.Create());
-    dlg.Resize(260, 340);
-    ASSERT_EQ(0, GradientMismatches(dlg));
-    enum class Look { Gradient, Tiled, Centred };
-    struct Case {
-        const char* name;
-        void (*change)(SkinTestDialog&);
-        Look look;
-    };
-    const Case cases[] = {
-        {"taller", [](SkinTestDialog& d) { d.Resize(260, 420); }, Look::Gradient},
-        {"narrower", [](SkinTestDialog& d) { d.Resize(200, 420); }, Look::Gradient},
-        {"a bitmap, tiled", [](SkinTestDialog& d) { d.SetBitmap(MakeCoordinateBitmap(7, 5)); }, Look::Tiled},
-        {"centred", [](SkinTestDialog& d) { d.SetDrawMode(CSkinDialog::DRAWMODE_CENTER, FALSE); }, Look::Centred},
-        {"no bitmap again", [](SkinTestDialog& d) { d.SetBitmap(static_cast<HBITMAP>(nullptr)); }, Look::Gradient},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.change(dlg);
-        if (c.look == Look::Gradient) {
-            EXPECT_EQ(0, GradientMismatches(dlg));
-            continue;
-        }
-        const int cw = dlg.Client().Width(), ch = dlg.Client().Height();
-        PixelCanvas canvas(cw, ch);
-        dlg.EraseInto(canvas);
-        // The bitmap's top-left pixel where its first copy begins.
-        const POINT origin = c.look == Look::Tiled ? POINT{7, 5} : POINT{(cw - 7) / 2, (ch - 5) / 2};
-        EXPECT_EQ(ColorName(RGB(0, 0, 77)), ColorName(canvas.Pixel(origin.x, origin.y)));
-        int x = -1, y = -1;
-        EXPECT_EQ(c.look == Look::Tiled, BitmapCoordinate(canvas.Pixel(0, 0), &x, &y)) << "the corner";
-    }
-}
-
 TEST(SkinDialogTest, TheThirteenDrawModesPlaceTheBitmapAsTheirTableSays)
 {
     SkinTestDialog dlg;
