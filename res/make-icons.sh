@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Draws the program's icons into res/icons/ with ImageMagick 6 (`convert`):
-#   update.ico      128  "Mettre à jour", normal look; also the program's icon (32x32 and 16x16)
-#   update-hot.ico  132  "Mettre à jour", hot look (32x32)
-#   finish.ico      130  "Terminer", normal look (32x32)
-#   finish-hot.ico  131  "Terminer", hot look (32x32)
-# Each is drawn at 256x256 and scaled down, which gives clean antialiased edges.
+#   update.ico      128  "Mettre à jour", normal look; also the program's icon
+#   update-hot.ico  132  "Mettre à jour", hot look
+#   finish.ico      130  "Terminer", normal look
+#   finish-hot.ico  131  "Terminer", hot look
+# Each carries 32, 16, 24, 48 and 64-pixel images, the 32-pixel one first (the size
+# at 96 DPI, and the one LoadImage takes when asked for none in particular): the
+# buttons load the size nearest their DPI's (32 at 96, 40 at 120, 48 at 144, 64 at
+# 192). The 32 and 16-pixel images are bitmaps, as they always were; the larger ones
+# are stored as PNG, which Windows reads in icons since Vista (and Wine too), so
+# that five sizes of four icons weigh some 60 kB in the program rather than 140.
+# The ICO container is put together by python3, since ImageMagick 6 stores PNG
+# only for images of 256 pixels. Each is drawn at 256x256 and scaled down, which
+# gives clean antialiased edges.
 # The images are 32-bit with alpha; fully transparent pixels are black in the
 # colour plane with their mask bit set, which is what the button's grayed and
 # darkened copies take for "transparent". No pure black is drawn anywhere else.
@@ -86,19 +94,52 @@ art() {
     "$work/$name-$size.miff"
 }
 
-# icon NAME TOP BOTTOM RIM GLYPH SIZES...
+# icon NAME TOP BOTTOM RIM GLYPH: the bitmap images (BMP_SIZES) by ImageMagick, then
+# the PNG ones (PNG_SIZES) added to the same file.
 icon() {
-  local name=$1 top=$2 bottom=$3 rim=$4 glyph=$5 size frames=(); shift 5
-  for size in "$@"; do
+  local name=$1 top=$2 bottom=$3 rim=$4 glyph=$5 size frames=() pngs=()
+  for size in "${BMP_SIZES[@]}" "${PNG_SIZES[@]}"; do
     art "$name" "$top" "$bottom" "$rim" "$glyph" "$size"
-    frames+=("$work/$name-$size.miff")
   done
+  for size in "${BMP_SIZES[@]}"; do frames+=("$work/$name-$size.miff"); done
   convert "${frames[@]}" -strip -background black -alpha background "$out/$name.ico"
+  for size in "${PNG_SIZES[@]}"; do
+    convert "$work/$name-$size.miff" -strip -background black -alpha background \
+      -define png:exclude-chunks=date,time "PNG32:$work/$name-$size.png"
+    pngs+=("$work/$name-$size.png")
+  done
+  add_png_images "$out/$name.ico" "${pngs[@]}"
 }
 
-icon update     '#6ccb5f' '#1f7424' '#17591b' refresh 32 16
-icon update-hot '#a6f394' '#33a933' '#207c22' refresh 32
-icon finish     '#e55a4c' '#971b14' '#6c130e' power 32
-icon finish-hot '#ff9a88' '#d7382b' '#931c13' power 32
+# add_png_images ICO PNG...: appends each PNG as one more image of the icon file.
+add_png_images() {
+  python3 - "$@" <<'PY'
+import struct, sys
+ico_path, pngs = sys.argv[1], sys.argv[2:]
+data = open(ico_path, 'rb').read()
+count = struct.unpack('<HHH', data[:6])[2]
+entries = [list(struct.unpack('<BBBBHHII', data[6 + 16 * i:22 + 16 * i])) for i in range(count)]
+images = [data[e[7]:e[7] + e[6]] for e in entries]
+for path in pngs:
+    png = open(path, 'rb').read()
+    width, height = struct.unpack('>II', png[16:24])
+    entries.append([width % 256, height % 256, 0, 0, 1, 32, len(png), 0])
+    images.append(png)
+offset = 6 + 16 * len(entries)
+header = struct.pack('<HHH', 0, 1, len(entries))
+for entry, image in zip(entries, images):
+    entry[7] = offset
+    offset += len(image)
+    header += struct.pack('<BBBBHHII', *entry)
+open(ico_path, 'wb').write(header + b''.join(images))
+PY
+}
+
+BMP_SIZES=(32 16)
+PNG_SIZES=(24 48 64)
+icon update     '#6ccb5f' '#1f7424' '#17591b' refresh
+icon update-hot '#a6f394' '#33a933' '#207c22' refresh
+icon finish     '#e55a4c' '#971b14' '#6c130e' power
+icon finish-hot '#ff9a88' '#d7382b' '#931c13' power
 
 ls -l "$out"

@@ -12,6 +12,10 @@
 #define IDS_QUILL_UNINSTALLED  8
 #define IDS_CANNOT_REINSTALL   9
 #define IDS_CLOSE_APPLICATIONS 10
+// Why « Mettre à jour » is disabled, in its tip
+#define IDS_BLOCKED_NO_FOLDER  20
+#define IDS_BLOCKED_RUNNING    21
+#define IDS_BLOCKED_ERROR      22
 
 // Main dialog and its controls
 #define IDD_MISEAJOUR_DIALOG   102

@@ -77,26 +77,24 @@ BOOL CUpdateDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
 
-    // The section labels: heavy 14-pixel Arial in a dark red-brown, left-aligned,
-    // over the dialog's own background.
-    m_pCaptionFont = std::make_unique<CFont>();
-    m_pCaptionFont->CreateFont(14, 0, 0, 0, 900, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    // The section labels: heavy Arial in a dark red-brown, left-aligned, over the
+    // dialog's own background.
     for (CGradientStatic* caption : {&m_captionFolders, &m_captionApplications}) {
         caption->SetTextColor(RGB(128, 64, 64));
         caption->SetAlignment(CGradientStatic::ALIGN_LEFT);
-        caption->SetFont(m_pCaptionFont.get(), TRUE);
     }
+    CreateCaptionFont(GetDpi());
 
     // Flat buttons over the dialog's background, the icon at the right of the caption.
     m_btnUpdate.LoadIcons(IDI_UPDATE_HOT, 32, 32, IDI_UPDATE, 32, 32);
     m_btnUpdate.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
     m_btnUpdate.UseParentBackground(FALSE);
-    m_btnUpdate.EnableWindow(FALSE);   // until a folder is listed
     m_btnUpdate.UseBalloonTip();
     m_btnUpdate.LoadTipText(IDS_TIP_UPDATE, TRUE);
+    SetUpdateBlockedReason(IDS_BLOCKED_NO_FOLDER);
+    m_btnUpdate.EnableWindow(FALSE);   // until a folder is listed
 
-    m_btnFinish.LoadIcons(IDI_FINISH_HOT, IDI_FINISH);
+    m_btnFinish.LoadIcons(IDI_FINISH_HOT, 32, 32, IDI_FINISH, 32, 32);
     m_btnFinish.SetImagePlacement(PLACE_IMAGE_RIGHT, TRUE);
     m_btnFinish.UseParentBackground(FALSE);
     m_btnFinish.UseBalloonTip();
@@ -109,6 +107,29 @@ BOOL CUpdateDlg::OnInitDialog()
     m_statusText.Empty();
     RefreshFolders();
     return TRUE;
+}
+
+void CUpdateDlg::CreateCaptionFont(int dpi)
+{
+    // 14 pixels high at 96 DPI.
+    auto font = std::make_unique<CFont>();
+    font->CreateFont(skin::ScaleToDpi(14, dpi), 0, 0, 0, 900, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    for (CGradientStatic* caption : {&m_captionFolders, &m_captionApplications})
+        caption->SetFont(font.get(), TRUE);
+    m_pCaptionFont = std::move(font);   // no label holds the old one any more
+}
+
+void CUpdateDlg::OnDpiChanged(int dpi)
+{
+    CreateCaptionFont(dpi);
+}
+
+void CUpdateDlg::SetUpdateBlockedReason(UINT reasonId)
+{
+    CString reason;
+    reason.LoadString(reasonId);
+    m_btnUpdate.SetDisabledTipText(reason);
 }
 
 int CUpdateDlg::ShowMessage(const char* text, UINT type)
@@ -246,6 +267,7 @@ void CUpdateDlg::OnUpdate()
     m_stepsBegun = 0;
 
     EnableWindow(FALSE);
+    SetUpdateBlockedReason(IDS_BLOCKED_RUNNING);
     m_btnUpdate.EnableWindow(FALSE);
 
     CUpdateProcedure procedure(*this, m_listeners);
@@ -265,6 +287,7 @@ void CUpdateDlg::OnUpdate()
     } else {
         // The status must not claim an update that failed.
         m_statusText.Format("Erreur : %d", m_error.number);
+        SetUpdateBlockedReason(IDS_BLOCKED_ERROR);
     }
     UpdateData(FALSE);
     EnableWindow(TRUE);

@@ -60,6 +60,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    // Makes the caption panels' font again for the new DPI.
+    void OnDpiChanged(int dpi) override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -73,6 +75,11 @@ protected:
     void OnError(const CUpdateError& error) override;
 
 private:
+    // The section labels' font at `dpi`, given to both labels; the old one goes.
+    void CreateCaptionFont(int dpi);
+    // Why « Mettre à jour » is disabled (a string resource), in the tip it shows then.
+    void SetUpdateBlockedReason(UINT reasonId);
+
     // A message box of the dialog's own: captioned with the program's title.
     int ShowMessage(const char* text, UINT type);
     // A message box of the framework's: captioned with the executable's name.

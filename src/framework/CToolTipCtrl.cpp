@@ -55,6 +55,18 @@ void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id)
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+BOOL CToolTipCtrl::HasTool(CWnd* wnd, UINT_PTR id) const
+{
+    TOOLINFOA info = ToolInfo(wnd, id);
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::DelTool(CWnd* wnd, UINT_PTR id)
+{
+    TOOLINFOA info = ToolInfo(wnd, id);
+    SendMessage(TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 CString CToolTipCtrl::GetText(CWnd* wnd, UINT_PTR id) const
 {
     // TTM_GETTEXT gives no length; 1024 is well above what a tip shows.

@@ -26,6 +26,9 @@ public:
     // `text`. `text` may also be LPSTR_TEXTCALLBACKA.
     BOOL AddTool(CWnd* wnd, const char* text, const RECT* rect = nullptr, UINT_PTR id = 0);
     void UpdateTipText(const char* text, CWnd* wnd, UINT_PTR id = 0);
+    BOOL HasTool(CWnd* wnd, UINT_PTR id = 0) const;
+    // Removes tool `id` of `wnd`; nothing happens when there is none.
+    void DelTool(CWnd* wnd, UINT_PTR id = 0);
     // The text of tool `id` of `wnd`; empty when there is no such tool.
     CString GetText(CWnd* wnd, UINT_PTR id = 0) const;
     // Long tips wrap at `width` pixels; returns the previous width (-1: no limit).

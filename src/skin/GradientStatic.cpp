@@ -2,7 +2,9 @@
 
 #include "CPaintDC.h"
 #include "CSelectGuard.h"
+#include "DpiScale.h"
 #include "GradientMath.h"
+#include "HighContrast.h"
 
 #include <utility>
 
@@ -58,7 +60,8 @@ void CGradientStatic::OnPaint()
     CPaintDC dc(m_hWnd);
     CRect rect;
     GetClientRect(&rect);
-    if (m_bGradient) {
+    const bool highContrast = skin::IsHighContrastOn();
+    if (m_bGradient && !highContrast) {
         if (m_bCanGradientFill && m_pfnGradientFill) {
             TRIVERTEX vertices[2];
             skin::MakeGradientVertices(rect, m_crStart, m_crEnd, vertices);
@@ -69,7 +72,7 @@ void CGradientStatic::OnPaint()
         }
     }
 
-    dc.SetTextColor(m_crText);
+    dc.SetTextColor(highContrast ? ::GetSysColor(COLOR_WINDOWTEXT) : m_crText);
     const HFONT font = GetFont();
     const CString text = GetWindowText();
     CSelectGuard fontSelection;   // without a font of its own the context's font draws
@@ -78,15 +81,16 @@ void CGradientStatic::OnPaint()
     dc.SetBkMode(TRANSPARENT);
 
     GetClientRect(&rect);
+    const int margin = skin::ScaleToDpi(m_nMargin, skin::WindowDpi(m_hWnd));
     UINT format = DT_VCENTER | DT_SINGLELINE;
     if (m_nAlign == ALIGN_CENTER) {
         format |= DT_CENTER;
     } else if (m_nAlign == ALIGN_LEFT) {
         format |= DT_LEFT;
-        rect.left += m_nMargin;
+        rect.left += margin;
     } else {
         format |= DT_RIGHT;
-        rect.right -= m_nMargin;
+        rect.right -= margin;
     }
     dc.DrawText(text, -1, &rect, format);
 }

@@ -5,6 +5,8 @@
 // lies behind the control (its dialog's background) shows around the letters.
 // The gradient comes from "GradientFill" of "msimg32.dll", loaded at run time; a
 // banded fill of 255 steps stands in when the library or the function is missing.
+// With high contrast on, the control draws no gradient and its text in the system's
+// window text colour; its margin is a size at 96 DPI, scaled to the window's DPI.
 
 #include "CDC.h"
 #include "Controls.h"

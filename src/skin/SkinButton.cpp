@@ -3,6 +3,7 @@
 #include "CBrush.h"
 #include "CPen.h"
 #include "CWindowDC.h"
+#include "HighContrast.h"
 #include "MessageMapInput.h"
 
 #include <commctrl.h>
@@ -39,6 +40,7 @@ BEGIN_MESSAGE_MAP(CSkinButton, CButton)
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(BM_SETCHECK, OnSetCheck)
     ON_MESSAGE(BM_GETCHECK, OnGetCheck)
+    ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
 END_MESSAGE_MAP()
 
 CSkinButton::CSkinButton()
@@ -193,7 +195,7 @@ int CSkinButton::SetTipText(const char* text, BOOL activate)
     EnsureTip();
     if (!m_tip.m_hWnd)
         return SKIN_BUTTON_OK;
-    if (m_tip.GetToolCount() == 0) {
+    if (!m_tip.HasTool(this, 1)) {
         CRect client;
         GetClientRect(&client);
         m_tip.AddTool(this, text, &client, 1);
@@ -222,6 +224,8 @@ int CSkinButton::ActivateTip(BOOL on)
 int CSkinButton::UseBalloonTip()
 {
     m_tipStyle |= TTS_BALLOON;
+    if (m_tip.m_hWnd)   // made already, for the disabled tip
+        m_tip.ModifyStyle(0, TTS_BALLOON);
     return SKIN_BUTTON_OK;
 }
 
@@ -272,6 +276,7 @@ void CSkinButton::PreSubclassWindow()
         m_isCheckBox = TRUE;
     if (type == BS_DEFPUSHBUTTON)
         m_isDefault = TRUE;
+    m_dpi = skin::WindowDpi(m_hWnd);
     ModifyStyle(kTypeMask, BS_OWNERDRAW, SWP_FRAMECHANGED);
     CButton::PreSubclassWindow();
 }
@@ -294,7 +299,7 @@ void CSkinButton::EnsureTip()
         return;
     if (m_tip.Create(this, m_tipStyle)) {
         m_tip.Activate(FALSE);
-        m_tip.SetMaxTipWidth(400);
+        m_tip.SetMaxTipWidth(Scaled(400));
     }
 }
 
@@ -416,6 +421,7 @@ void CSkinButton::OnEnable(BOOL enabled)
         }
         EndHover();
     }
+    SyncDisabledTip();
 }
 
 void CSkinButton::OnCancelMode()
@@ -475,7 +481,8 @@ void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item)
 
     CRect working(item->rcItem);
     dc.SetBkMode(TRANSPARENT);
-    if (m_parentBackground)
+    const bool highContrast = skin::IsHighContrastOn();
+    if (m_parentBackground && !highContrast)
         PaintParentBackground(&dc, working);
     else
         PaintFace(&dc, working);
@@ -494,9 +501,15 @@ void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item)
     if (hasCaption)
         PaintCaption(&dc, caption, itemRect, captionRect, m_pressed, m_disabled);
 
-    if (m_focused && (!m_flat || m_flatFocus)) {
+    if (m_focused && ShowsFocus(highContrast)) {
         CRect focus = working;
-        focus.DeflateRect(3, 3);
+        focus.DeflateRect(Scaled(3), Scaled(3));
+        if (highContrast) {
+            // The dotted rectangle inverts what lies under it; over the system's face
+            // and text colours it stays in the contrast the user chose.
+            dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+            dc.SetBkColor(::GetSysColor(COLOR_BTNFACE));
+        }
         dc.DrawFocusRect(focus);
     }
     ::RestoreDC(dc, saved);
@@ -540,6 +553,10 @@ void CSkinButton::DropBackground()
 
 void CSkinButton::PaintFace(CDC* dc, CRect& rect)
 {
+    if (skin::IsHighContrastOn()) {
+        dc->FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
+        return;
+    }
     if (!m_flat && (m_focused || m_isDefault)) {
         CBrush black(RGB(0, 0, 0));
         dc->FrameRect(rect, black);
@@ -550,6 +567,18 @@ void CSkinButton::PaintFace(CDC* dc, CRect& rect)
 
 void CSkinButton::PaintEdge(CDC* dc, const CRect& rect)
 {
+    if (skin::IsHighContrastOn()) {
+        // Always an edge in the text colour, so the button shows where it is; a second
+        // one inside while hovered, pressed or the default button.
+        CBrush edge(::GetSysColor(COLOR_BTNTEXT));
+        dc->FrameRect(rect, edge);
+        if (m_hover || m_pressed || m_isDefault) {
+            CRect inner = rect;
+            inner.DeflateRect(1, 1);
+            dc->FrameRect(inner, edge);
+        }
+        return;
+    }
     if (m_pressed) {
         if (!m_flat) {
             CBrush shadow(::GetSysColor(COLOR_BTNSHADOW));
@@ -592,10 +621,10 @@ ImageLayout CSkinButton::PlaceImageFor(SIZE image, BOOL hasCaption, const CRect&
     in.image = image;
     in.placement = m_placement;
     in.hasCaption = hasCaption != 0;
-    in.margin = {m_imageMarginX, m_imageMarginY};
+    in.margin = {Scaled(m_imageMarginX), Scaled(m_imageMarginY)};
     in.clientWidth = client.Width();
     in.shifted = pressed && !m_isCheckBox;
-    in.shift = {m_pressShiftX, m_pressShiftY};
+    in.shift = {Scaled(m_pressShiftX), Scaled(m_pressShiftY)};
     return PlaceImage(in);
 }
 
@@ -658,10 +687,16 @@ void CSkinButton::PaintCaption(CDC* dc, const CString& caption, const CRect&, CR
                                BOOL disabled)
 {
     if (pressed && !m_isCheckBox)
-        captionRect.OffsetRect(m_pressShiftX, m_pressShiftY);
+        captionRect.OffsetRect(Scaled(m_pressShiftX), Scaled(m_pressShiftY));
     const CRect saved = captionRect;
     dc->DrawText(caption, -1, &captionRect, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     captionRect = CentreTextBlock(saved, captionRect);
+
+    if (skin::IsHighContrastOn()) {
+        dc->SetTextColor(::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        dc->DrawText(caption, -1, &captionRect, DT_WORDBREAK | DT_CENTER);
+        return;
+    }
 
     if (disabled) {
         captionRect.OffsetRect(1, 1);

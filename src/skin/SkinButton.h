@@ -8,6 +8,13 @@
 // Setters answer with a status (SKIN_BUTTON_*) and never show anything; those with a
 // `repaint` argument invalidate the whole button when it is true. The button owns
 // every image, mask, cursor and menu it holds, images given to it included.
+//
+// For keyboard and screen: the focused button shows a focus rectangle once the
+// keyboard cues are on (WM_UPDATEUISTATE clears UISF_HIDEFOCUS: the user pressed
+// Tab, an arrow or Alt); with high contrast on (skin::IsHighContrastOn) it draws face,
+// edge, caption and focus in the system's colours and always shows the focus; and
+// its pixel sizes (margins, press shift, focus inset, the tip's width, icons loaded
+// with LoadIcons) are sizes at 96 DPI, scaled to the DPI it is shown at.
 
 #include "ButtonLayout.h"
 #include "ButtonPixels.h"
@@ -19,6 +26,7 @@
 #include "CSelectGuard.h"
 #include "CToolTipCtrl.h"
 #include "Controls.h"
+#include "DpiScale.h"
 
 // Status of the setters.
 enum : int {
@@ -49,9 +57,11 @@ public:
     // `hot` again for the hot icon in every state). Sizes come from the hotspots. 1 when
     // an icon's information cannot be read or a copy fails; the button then holds no image.
     int AssignIcons(HICON hot, HICON normal = nullptr);
-    // Loads icon resources at the given sizes (0 x 0: the resource's own); `normalId`
-    // may be 0, SKIN_IMAGE_GRAYED or SKIN_IMAGE_DARKENED. A hot icon that fails to
-    // load leaves the button without images and answers 0.
+    // Loads icon resources at the given sizes at 96 DPI, scaled to the button's DPI
+    // (0 x 0: the resource's own, unscaled); `normalId` may be 0, SKIN_IMAGE_GRAYED
+    // or SKIN_IMAGE_DARKENED. A hot icon that fails to load leaves the button without
+    // images and answers 0. The icons are loaded again at each change of DPI (SetDpi)
+    // for as long as the button holds them.
     int LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight);
     int LoadIcons(int hotId, int normalId) { return LoadIcons(hotId, 0, 0, normalId, 0, 0); }
     // Takes ownership of the bitmaps (`normal` null or `hot` again: the hot one in
@@ -82,6 +92,8 @@ public:
     // The face shows a copy of the parent's pixels under the button, taken at the
     // next paint (so the parent must have painted first) and kept from then on.
     int UseParentBackground(BOOL repaint = TRUE);
+    // Forgets the copy: it is taken again at the next paint (the parent's look changed).
+    int ForgetBackground(BOOL repaint = TRUE);
     // Takes the copy from `dc` now; 5 without UseParentBackground or without `dc`.
     int CaptureBackground(CDC* dc);
 
@@ -96,6 +108,28 @@ public:
     int LoadTipText(UINT id, BOOL activate = TRUE);
     int ActivateTip(BOOL on);
     int UseBalloonTip();
+    // While the button is disabled, hovering it shows `text` (copied; null or "" for
+    // none) in its tooltip: why it cannot be used. A disabled window gets no mouse
+    // message, the parent gets them; it hands them on with RelayParentEvent
+    // (CSkinDialog does so for its skinned buttons).
+    int SetDisabledTipText(const char* text);
+    CString GetDisabledTipText() const { return m_disabledTip; }
+    // A mouse message of the parent window, for the disabled tip.
+    void RelayParentEvent(MSG* msg);
+
+    // --- screen
+    // The DPI the button is shown at from now on; its parent tells it when Windows
+    // moves the window to a screen of another density (WM_DPICHANGED). Icons loaded
+    // with LoadIcons are loaded again at the new size, and the copy of the parent's
+    // pixels is taken again at the next paint.
+    int SetDpi(int dpi);
+    int GetDpi() const { return m_dpi; }
+    // `pixels` at 96 DPI at the button's DPI.
+    int Scaled(int pixels) const { return skin::ScaleToDpi(pixels, m_dpi); }
+    // The size of the hot icon or bitmap held, 0 x 0 without one.
+    SIZE GetImageSize() const;
+    // True once the keyboard cues are on (the focus rectangle shows).
+    BOOL AreKeyboardCuesShown() const { return !m_hideFocus; }
     // Opened with the shell on each click (at most MAX_PATH - 1 characters kept).
     int SetLink(const char* link);
     // Menu resource `id` (0: none) whose first submenu drops down on click; the chosen
@@ -138,6 +172,7 @@ protected:
     LRESULT OnSetStyle(WPARAM style, LPARAM redraw);
     LRESULT OnSetCheck(WPARAM state, LPARAM);
     LRESULT OnGetCheck(WPARAM, LPARAM);
+    LRESULT OnUpdateUIState(WPARAM wParam, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -189,6 +224,19 @@ protected:
     BitmapEntry m_bitmaps[2];   // 0 hot, 1 normal
     MenuNotify m_menuNotify;
     ButtonSound m_sounds[2];    // 0 on hover entry, 1 on click
+    // Hidden until WM_UPDATEUISTATE clears UISF_HIDEFOCUS: a user of the mouse sees
+    // the button as it always looked.
+    BOOL m_hideFocus = TRUE;
+    int m_dpi = skin::kDesignDpi;
+    // The resources and 96-DPI sizes LoadIcons last loaded, and the hot icon it made,
+    // so that a change of DPI can load them again while the button still holds it.
+    struct IconSource {
+        int hotId = 0, hotWidth = 0, hotHeight = 0;
+        int normalId = 0, normalWidth = 0, normalHeight = 0;
+        HICON loaded = nullptr;
+    };
+    IconSource m_iconSource;
+    CString m_disabledTip;
 
 private:
     void Repaint(BOOL repaint) { if (repaint && m_hWnd) Invalidate(TRUE); }
@@ -199,4 +247,10 @@ private:
     void EnsureTip();
     ImageLayout PlaceImageFor(SIZE image, BOOL hasCaption, const CRect& item, const CRect& caption, BOOL pressed) const;
     int FailImages(int status);
+    // Registers the disabled tip on the parent's area under the button while the
+    // button is disabled and has one; removes it otherwise.
+    void SyncDisabledTip();
+    // The focus rectangle shows: keyboard cues on or high contrast, or the
+    // non-flat and flat-focus looks that always showed it.
+    bool ShowsFocus(bool highContrast) const;
 };

@@ -86,18 +86,27 @@ int CSkinButton::AssignIcons(HICON hot, HICON normal)
 
 int CSkinButton::LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight)
 {
-    HICON hot = hotId ? static_cast<HICON>(LoadResourceImage(hotId, IMAGE_ICON, hotWidth, hotHeight)) : nullptr;
+    // The icon files carry several sizes; LoadImage takes the one nearest the
+    // scaled size.
+    m_iconSource = {};
+    HICON hot = hotId ? static_cast<HICON>(LoadResourceImage(hotId, IMAGE_ICON, Scaled(hotWidth),
+                                                             Scaled(hotHeight)))
+                      : nullptr;
     HICON normal = nullptr;
     if (normalId == SKIN_IMAGE_GRAYED || normalId == SKIN_IMAGE_DARKENED)
         normal = SkinImage<HICON>(normalId);
     else if (normalId)
-        normal = static_cast<HICON>(LoadResourceImage(normalId, IMAGE_ICON, normalWidth, normalHeight));
+        normal = static_cast<HICON>(LoadResourceImage(normalId, IMAGE_ICON, Scaled(normalWidth),
+                                                      Scaled(normalHeight)));
     if (!hot) {
         // Nothing to show: no image at all, and nothing to complain of.
         CIcon unused(IsSpecial(normal) ? nullptr : normal);
         return ReleaseImages(TRUE);
     }
-    return AssignIcons(hot, normal);
+    const int status = AssignIcons(hot, normal);
+    if (status == SKIN_BUTTON_OK)
+        m_iconSource = {hotId, hotWidth, hotHeight, normalId, normalWidth, normalHeight, hot};
+    return status;
 }
 
 int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)

@@ -6,7 +6,11 @@
 #include "CRgn.h"
 #include "CSelectGuard.h"
 #include "CWindowDC.h"
+#include "DpiScale.h"
 #include "GradientMath.h"
+#include "HighContrast.h"
+#include "MessageMapInput.h"
+#include "SkinButton.h"
 
 #include <new>
 
@@ -49,6 +53,12 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_LBUTTONDOWN()
+    ON_WM_SYSCOLORCHANGE()
+    ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChangedMessage)
+    ON_MESSAGE(WM_ACTIVATE, OnActivateMessage)
+    ON_MESSAGE(WM_ACTIVATEAPP, OnActivateApp)
+    ON_MESSAGE(WM_CHANGEUISTATE, OnChangeUIState)
 END_MESSAGE_MAP()
 
 void CSkinDialog::DoDataExchange(CDataExchange* pDX)
@@ -59,6 +69,8 @@ void CSkinDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CSkinDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_dpi = skin::WindowDpi(m_hWnd);
+    m_highContrast = skin::IsHighContrastOn();
     m_ToolTip.Create(this);
     m_ToolTip.Activate(TRUE);
     return TRUE;
@@ -68,6 +80,13 @@ BOOL CSkinDialog::PreTranslateMessage(MSG* msg)
 {
     if (m_ToolTip.m_hWnd)
         m_ToolTip.RelayEvent(msg);
+    if (m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+        ShowKeyboardCuesFor(*msg);
+        // The mouse over a disabled control reaches the dialog itself.
+        if (msg->hwnd == m_hWnd && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
+            for (CSkinButton* button : SkinButtons())
+                button->RelayParentEvent(msg);
+    }
     return CDialog::PreTranslateMessage(msg);
 }
 
@@ -120,6 +139,7 @@ int CSkinDialog::SetDrawMode(BYTE byMode, BOOL bRepaint)
     if (byMode > DRAWMODE_BOTTOM_CENTER)
         return SKIN_BAD_DRAW_MODE;
     m_byDrawMode = byMode;
+    m_backgroundStale = true;
     if (bRepaint == TRUE && m_hWnd)
         Invalidate(TRUE);
     return SKIN_OK;
@@ -146,6 +166,7 @@ int CSkinDialog::SetDragAnywhere(BOOL bEnable)
 
 void CSkinDialog::FreeResources(BOOL bDelete)
 {
+    m_backgroundStale = true;
     if (bDelete) {
         m_hBitmap.DeleteObject();
         if (m_hRegion && m_hWnd)
@@ -157,37 +178,78 @@ void CSkinDialog::FreeResources(BOOL bDelete)
     m_dwBitmapHeight = 0;
 }
 
+bool CSkinDialog::BackgroundKey::operator==(const BackgroundKey& other) const
+{
+    return ::EqualRect(&window, &other.window) && ::EqualRect(&client, &other.client) && bitmap == other.bitmap &&
+           drawMode == other.drawMode && highContrast == other.highContrast;
+}
+
+CSkinDialog::BackgroundKey CSkinDialog::CurrentBackgroundKey() const
+{
+    BackgroundKey key{};
+    GetWindowRect(&key.window);
+    ScreenToClient(&key.window);
+    GetClientRect(&key.client);
+    key.bitmap = m_hBitmap;
+    key.drawMode = m_byDrawMode;
+    key.highContrast = skin::IsHighContrastOn();
+    return key;
+}
+
 BOOL CSkinDialog::OnEraseBkgnd(CDC* pDC)
 {
-    const BOOL result = static_cast<BOOL>(Default());
-    if (m_hBitmap.GetSafeHandle()) {
-        DrawBitmapBackground(pDC);
-        return result;
+    const BackgroundKey key = CurrentBackgroundKey();
+    if (m_backgroundStale || !m_background.GetSafeHdc() || !(key == m_backgroundKey)) {
+        if (!ComposeBackground(pDC, key))
+            return static_cast<BOOL>(Default());
+        m_backgroundKey = key;
+        m_backgroundStale = false;
+    }
+    // The kept picture covers the whole client area: one copy is the whole erase.
+    if (key.bitmap && !key.highContrast) {
+        pDC->BitBlt(0, 0, key.client.Width(), key.client.Height(), m_background, 0, 0, SRCCOPY);
+        OnBackgroundDrawn(&m_background);
+    } else {
+        pDC->BitBlt(0, 0, key.window.Width(), key.window.Height(), m_background, 0, 0, SRCCOPY);
+    }
+    return TRUE;
+}
+
+BOOL CSkinDialog::ComposeBackground(CDC* pDC, const BackgroundKey& key)
+{
+    // Compatible with the screen, whatever context the first erase came with.
+    CWindowDC screen(nullptr);
+    if (key.highContrast) {
+        // The skin steps aside: the system's face colour, as a plain dialog shows.
+        if (!m_background.Create(nullptr, screen, key.window.Width(), key.window.Height()))
+            return FALSE;
+        m_background.FillSolidRect(0, 0, key.window.Width(), key.window.Height(), ::GetSysColor(COLOR_BTNFACE));
+        return TRUE;
+    }
+    if (key.bitmap) {
+        // Around the bitmap, the colour the dialog's own erase leaves in the context.
+        Default();
+        if (!m_background.Create(nullptr, screen, key.client.Width(), key.client.Height()))
+            return FALSE;
+        DrawBitmapBackground(&m_background, key.client, pDC->GetBkColor());
+        return TRUE;
     }
     // The gradient spans the whole window, frame included: the rectangle's top is
     // above the client area, whose first row shows the gradient below the caption.
-    CRect window;
-    GetWindowRect(&window);
-    ScreenToClient(&window);
-    CMemoryDC picture;
-    if (picture.Create(nullptr, *pDC, window.Width(), window.Height())) {
-        DrawGradientBackground(&picture, window);
-        pDC->BitBlt(0, 0, window.Width(), window.Height(), picture, 0, 0, SRCCOPY);
-    }
-    return result;
+    if (!m_background.Create(nullptr, screen, key.window.Width(), key.window.Height()))
+        return FALSE;
+    DrawGradientBackground(&m_background, key.window);
+    return TRUE;
 }
 
-void CSkinDialog::DrawBitmapBackground(CDC* pDC)
+void CSkinDialog::DrawBitmapBackground(CDC* picture, const CRect& client, COLORREF fill)
 {
-    CRect client;
-    GetClientRect(&client);
     const int cw = client.Width();
     const int ch = client.Height();
-    CMemoryDC picture;
-    CCompatibleDC source(*pDC);
-    if (!picture.Create(*pDC, cw, ch) || !source.GetSafeHdc())
+    CCompatibleDC source(*picture);
+    if (!source.GetSafeHdc())
         return;
-    picture.FillSolidRect(client, pDC->GetBkColor());
+    picture->FillSolidRect(client, fill);
     CSelectGuard selection(source, m_hBitmap);
     if (!selection.IsSelected())
         return;
@@ -195,13 +257,11 @@ void CSkinDialog::DrawBitmapBackground(CDC* pDC)
     const int bw = static_cast<int>(m_dwBitmapWidth);
     const int bh = static_cast<int>(m_dwBitmapHeight);
     if (m_byDrawMode == DRAWMODE_STRETCH) {
-        picture.StretchBlt(0, 0, cw, ch, source, 0, 0, bw, bh, SRCCOPY);
+        picture->StretchBlt(0, 0, cw, ch, source, 0, 0, bw, bh, SRCCOPY);
     } else {
         for (const POINT& origin : skin::BitmapOrigins(m_byDrawMode, cw, ch, bw, bh))
-            picture.BitBlt(origin.x, origin.y, bw, bh, source, 0, 0, SRCCOPY);
+            picture->BitBlt(origin.x, origin.y, bw, bh, source, 0, 0, SRCCOPY);
     }
-    pDC->BitBlt(0, 0, cw, ch, picture, 0, 0, SRCCOPY);
-    OnBackgroundDrawn(&picture);
 }
 
 void CSkinDialog::DrawGradientBackground(CDC* pDC, CRect rect)

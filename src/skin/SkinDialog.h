@@ -5,12 +5,24 @@
 // height. A bitmap can also shape the window (a transparent colour is cut out of
 // its region), the window can be dragged by its client area, and the dialog owns a
 // tooltip control to which it relays its messages.
+//
+// The composed picture is kept and built again only when the window's size, the
+// bitmap, the draw mode, the system colours, high contrast or the DPI change: an
+// erase is one blit. With high contrast on, the background is the system's face
+// colour and nothing else. The dialog also looks after its skinned buttons: it shows
+// them the keyboard cues (Tab, an arrow or Alt), ends their hover look when it loses
+// activation, hands them the mouse messages their disabled tips need, and tells them
+// of a new DPI.
 
 #include "CBitmap.h"
 #include "CDialog.h"
+#include "CMemoryDC.h"
 #include "CToolTipCtrl.h"
 
 #include <memory>
+#include <vector>
+
+class CSkinButton;
 
 class CSkinDialog : public CDialog {
 public:
@@ -63,6 +75,11 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // The DPI the dialog is shown at (WM_DPICHANGED updates it).
+    int GetDpi() const { return m_dpi; }
+    // The skinned buttons among the dialog's controls.
+    std::vector<CSkinButton*> SkinButtons() const;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Creates and activates the tooltip. A derived dialog calls it first.
@@ -70,10 +87,20 @@ protected:
     // Called with the off-screen picture of a bitmap background once it has been
     // copied to the window, while the picture can still be read or drawn on.
     virtual void OnBackgroundDrawn(CDC* pDC);
+    // Called once the window has taken its new size and the skinned buttons their
+    // new DPI after a move to a screen of another density: a derived dialog makes
+    // its fonts again here.
+    virtual void OnDpiChanged(int dpi);
 
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
     void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnSysColorChange();
+    LRESULT OnSettingChange(WPARAM action, LPARAM area);
+    LRESULT OnDpiChangedMessage(WPARAM dpi, LPARAM suggested);
+    LRESULT OnActivateMessage(WPARAM state, LPARAM other);
+    LRESULT OnActivateApp(WPARAM active, LPARAM thread);
+    LRESULT OnChangeUIState(WPARAM change, LPARAM);
 
     // The gradient over `rect` (the window rectangle in client coordinates, so its
     // top is above the client area): RGB(160, 160, 160) lightening with the square
@@ -99,10 +126,37 @@ protected:
     DWORD m_dwBitmapHeight = 0;
     BYTE m_byDrawMode = DRAWMODE_TILE;
     BOOL m_bDragAnywhere = FALSE;
+    int m_dpi = 96;
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // What the kept picture was composed for; another value means composing again.
+    struct BackgroundKey {
+        CRect window;            // the window rectangle in client coordinates
+        CRect client;
+        HBITMAP bitmap;
+        BYTE drawMode;
+        bool highContrast;
+        bool operator==(const BackgroundKey& other) const;
+    };
+
     void InitSkin();
-    void DrawBitmapBackground(CDC* pDC);
+    BackgroundKey CurrentBackgroundKey() const;
+    // Composes the picture for `key` into m_background; `pDC` is the context of the
+    // erase under way. FALSE when no picture could be made.
+    BOOL ComposeBackground(CDC* pDC, const BackgroundKey& key);
+    void DrawBitmapBackground(CDC* pDC, const CRect& client, COLORREF fill);
+    // The picture no longer matches the system's look: composed again at the next
+    // erase, the skinned buttons' copies of it taken again, everything repainted.
+    void RefreshLook();
+    // A key that shows the keyboard cues (Tab, an arrow, Alt) clears them in the
+    // dialog, as the system's dialog manager does on Windows.
+    void ShowKeyboardCuesFor(const MSG& msg);
+    // The UISF_* cues hidden now, as the dialog last told its controls.
+    WORD m_hiddenCues = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    bool m_highContrast = false;
+    CMemoryDC m_background;          // the kept picture
+    BackgroundKey m_backgroundKey{};
+    bool m_backgroundStale = true;
 };

@@ -21,6 +21,11 @@ set_processor() {
 ask_as_invoker() {
   perl -0777 -i -pe 's/level="requireAdministrator"/level="asInvoker"           /' "$1"
 }
+# Replaces the text $2 of the manifest by $3, padded with blanks to the old length.
+spoil_text() {
+  perl -0777 -i -pe 'BEGIN { ($from, $to) = splice(@ARGV, 0, 2) }
+    s/\Q$from\E/$to . (" " x (length($from) - length($to)))/e' "$2" "$3" "$1"
+}
 other_format() { [ "$format" = pei-i386 ] && echo pei-x86-64 || echo pei-i386; }
 
 # name | how the copy is spoilt | expected result | words the output must hold
@@ -30,6 +35,8 @@ cases=(
   "common controls of another processor|set_processor COPY 2 arm|fail|common controls for processor \"arm\""
   "common controls of any processor|set_processor COPY 2 *|pass|common controls for processor *"
   "no elevation asked|ask_as_invoker COPY|fail|MISSING    level=\"requireAdministrator\""
+  "not DPI aware|spoil_text COPY true/pm false|fail|dpiAware is \"false"
+  "per monitor version 1 first|spoil_text COPY PerMonitorV2 PerMonitor|fail|dpiAwareness is \"PerMonitor,PerMonitor\""
   "read as the other format|FORMAT|fail|format: expected $(other_format)"
   "one byte over the ceiling|SIZE|fail|TOO_BIG"
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as built, read on the build machine: it is the kind of executable its
 # build makes, it stands alone (system DLLs only), its manifest asks for the common
-# controls 6 of its own processor and for elevation, and the shipped 32-bit program
+# controls 6 of its own processor and for elevation and declares DPI awareness (per
+# monitor, system-wide where Windows knows no more), and the shipped 32-bit program
 # stays small.
 #   program-checks.sh OBJDUMP EXE FORMAT [MAX_BYTES]
 # FORMAT is what objdump calls the file (pei-i386, pei-x86-64); MAX_BYTES, when given
@@ -67,6 +68,20 @@ for needle in 'level="requireAdministrator"' \
               '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}'; do
   if grep -aqF "$needle" <<<"$manifest"; then row manifest "$needle"; else bad MISSING "$needle"; fi
 done
+
+# DPI awareness: "true/pm" (Windows 7 and 8 read the "true": system-wide; 8.1 the
+# "/pm": per monitor), and the list Windows 10 reads first, per-monitor version 2 first.
+element() {  # the text of the first element $1 of the manifest
+  LC_ALL=C grep -ao "<$1 [^>]*>[^<]*</$1>" <<<"$manifest" | head -n 1 | sed 's/^<[^>]*>//; s/<[^>]*>$//'
+}
+aware=$(element dpiAware)
+if [ "$aware" = "true/pm" ]; then row manifest "dpiAware true/pm"
+else bad WRONG "manifest: dpiAware is \"$aware\", expected \"true/pm\""; fi
+awareness=$(element dpiAwareness | tr -d ' ')
+case $awareness in
+  PerMonitorV2,PerMonitor*) row manifest "dpiAwareness $awareness" ;;
+  *) bad WRONG "manifest: dpiAwareness is \"$awareness\", expected \"PerMonitorV2, PerMonitor\"" ;;
+esac
 
 bytes=$(stat -c %s "$exe")
 if [ "$max_bytes" -gt 0 ] 2>/dev/null; then

@@ -1,0 +1,34 @@
+#include "DpiScale.h"
+
+namespace skin {
+
+int WindowDpi(HWND window)
+{
+    if (!window)
+        return kDesignDpi;
+    using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+    // Through a plain function pointer type: FARPROC to another signature would be a
+    // cast between incompatible function types.
+    static const GetDpiForWindowProc getDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0)
+            return static_cast<int>(dpi);
+    }
+    int dpi = 0;
+    if (HDC dc = ::GetDC(window)) {
+        dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+        ::ReleaseDC(window, dc);
+    }
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+int ScaleToDpi(int pixels, int dpi)
+{
+    if (dpi <= 0 || dpi == kDesignDpi)
+        return pixels;
+    return ::MulDiv(pixels, dpi, kDesignDpi);
+}
+
+} // namespace skin
