@@ -633,26 +633,25 @@ TEST_F(OutsideFaults, ProgramDeepOnTheDiscFindsTheInstallerAndNamesItself)
     struct Case {
         const char* label;
         bool installerAtRoot;
-        std::vector<std::string> boxes;
-        std::vector<std::string> captions;
+        std::vector<std::string> boxes, captions;
         size_t runs;
     };
     const Case cases[] = {
         {"installer at the disc root", true, {kNotice, kUpToDate}, {kTitle, kTitle}, 2},
         {"no installer on the disc", false, {kNotice, "Erreur : 5"}, {kTitle, "MiseAJour"}, 0},
     };
-    std::wstring directory = L"R:";
+    std::string directory = "R:";
     for (int level = 1; level <= 15; ++level)
-        directory += L"\\Niveau " + std::to_wstring(100 + level).substr(1) + L" du disque";
-    const std::wstring program = directory + L"\\MiseAJour.exe";
+        directory += "\\Niveau " + std::to_string(100 + level).substr(1) + " du disque";
+    const std::string program = directory + "\\MiseAJour.exe";
     ASSERT_GT(program.size(), 300u);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         ClearLog(log);
         const WideTreeRemover remover{L"R:\\Niveau 01 du disque"};
-        for (size_t slash = directory.find(L'\\'); slash != std::wstring::npos; slash = directory.find(L'\\', slash + 1))
-            ::CreateDirectoryW(directory.substr(0, directory.find(L'\\', slash + 1)).c_str(), nullptr);
-        ASSERT_TRUE(::CopyFileW(Wide(ProgramPath()).c_str(), program.c_str(), FALSE)) << "error " << ::GetLastError();
+        for (size_t slash = directory.find('\\'); slash != std::string::npos; slash = directory.find('\\', slash + 1))
+            ::CreateDirectoryW(Wide(directory.substr(0, directory.find('\\', slash + 1))).c_str(), nullptr);
+        ASSERT_TRUE(::CopyFileW(Wide(ProgramPath()).c_str(), Wide(program).c_str(), FALSE));
         ::DeleteFileA("R:\\_install.ex_");
         if (c.installerAtRoot) {
             ASSERT_TRUE(::CopyFileA(CompressedInstallerPath().c_str(), "R:\\_install.ex_", FALSE));
@@ -662,10 +661,7 @@ TEST_F(OutsideFaults, ProgramDeepOnTheDiscFindsTheInstallerAndNamesItself)
 
         // Wine's CreateProcess takes no image path this long; its loader does.
         AppUnderTest app;
-        std::string path(program.size(), '\0');
-        ::WideCharToMultiByte(1252, 0, program.c_str(), static_cast<int>(program.size()), &path[0],
-                              static_cast<int>(path.size()), nullptr, nullptr);
-        HWND dialog = app.StartThroughLoader(path, StandinEnvironment(), kTitle);
+        HWND dialog = app.StartThroughLoader(program, StandinEnvironment(), kTitle);
         ASSERT_NE(nullptr, dialog);
         const std::vector<MessageBoxSeen> boxes = RunUpdate(app, dialog);
         EXPECT_EQ(c.boxes, Texts(boxes));
