@@ -15,6 +15,7 @@ enum ExitCode : int {
     kExitEndedByUser = 1602,    // ended by the user with a folder offered and not updated
     kExitAnotherRuns = 1618,    // another updater was already running
     kExitUnknownSwitch = 1639,  // the command line holds a switch the updater does not know
+    kExitInternalError = 1603,  // the run broke off on a fault of the updater itself
 };
 
 // Listens to the update procedure and keeps what the exit code needs. Where several

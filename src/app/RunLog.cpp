@@ -36,6 +36,7 @@ const char* ExitCodeMeaning(int code)
     case 6: return "mis à jour, mais au moins une application n'a pas été réinstallée";
     case 7: return "un dossier n'a pas été mis à jour : des applications y étaient ouvertes";
     case 1602: return "arrêté par l'utilisateur avant la mise à jour de tous les dossiers proposés";
+    case 1603: return "l'exécution s'est interrompue sur une erreur interne du programme de mise à jour";
     case 1618: return "un autre programme de mise à jour était déjà en cours";
     case 1639: return "la ligne de commande contient une option inconnue";
     default: return "";

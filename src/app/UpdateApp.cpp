@@ -17,9 +17,13 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// One updater per session, as installers do: two of them could otherwise run
-// installers on one folder at the same time.
-const char kInstanceMutexName[] = "Local\\MiseAJour Orvandel";
+// One updater on the computer at a time, as installers do: two of them could
+// otherwise run installers on one folder at the same time. The name is global: a
+// deployment tool's run, in the system's own session, and a teacher's, in a user's,
+// must see each other.
+const char kInstanceMutexName[] = "Global\\MiseAJour Orvandel";
+// Where a global name cannot be had at all, one updater per session at least.
+const char kSessionMutexName[] = "Local\\MiseAJour Orvandel";
 // How long a second start looks for the first one's window, which a first start
 // a moment earlier may not have made yet.
 const DWORD kFindRunningMs = 3000;
@@ -30,8 +34,18 @@ public:
     CInstanceMutex()
     {
         m_hMutex = ::CreateMutexA(nullptr, FALSE, kInstanceMutexName);
-        // When the name cannot be had at all, this updater runs as before.
-        m_another = m_hMutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+        DWORD error = ::GetLastError();
+        // Made by an updater of another account, the mutex may refuse this one.
+        if (!m_hMutex && error == ERROR_ACCESS_DENIED) {
+            m_another = true;
+            return;
+        }
+        if (!m_hMutex) {
+            m_hMutex = ::CreateMutexA(nullptr, FALSE, kSessionMutexName);
+            error = ::GetLastError();
+        }
+        // When no name can be had at all, this updater runs as before.
+        m_another = m_hMutex != nullptr && error == ERROR_ALREADY_EXISTS;
     }
     ~CInstanceMutex()
     {
@@ -88,23 +102,39 @@ BOOL CUpdateApp::InitInstance()
     m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
     m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
     // Nobody answers a box in a run started by a script or a deployment tool: it
-    // tells through its exit code and its log alone.
+    // tells through its exit code and its log alone. Nor the system's own box for a
+    // drive with no medium or a failing disc, which the catalogue and the search for
+    // the installer may touch.
     const bool unattended = options.quiet || options.check;
+    if (unattended)
+        ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
+    try {
+        m_exitCode = RunAsAsked(options, known, unattended);
+    } catch (...) {
+        // A script must never read a crash as an answer (1 is /check's "needed").
+        theCatalog.SetListener(nullptr);
+        m_pMainWnd = nullptr;
+        m_log.WriteLine("Erreur interne : l'exécution s'est interrompue");
+        m_exitCode = kExitInternalError;
+    }
+    // No message loop follows: the process ends here.
+    return FALSE;
+}
+
+int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unattended)
+{
     if (!known || options.usage) {
         if (unattended)
             m_log.WriteLine(known ? CString("Aide demandée : rien n'est fait")
                                   : CString("Option inconnue : « ") + options.unknown + " » : rien n'est fait");
         else
             ShowUsage(known ? nullptr : static_cast<const char*>(options.unknown));
-        m_exitCode = known ? kExitDone : kExitUnknownSwitch;
-        return FALSE;
+        return known ? kExitDone : kExitUnknownSwitch;
     }
 
-    if (options.check) {
-        m_exitCode = CheckFolders();
-        return FALSE;
-    }
+    if (options.check)
+        return CheckFolders();
 
     const CInstanceMutex instance;
     if (instance.AnotherRuns()) {
@@ -114,8 +144,7 @@ BOOL CUpdateApp::InitInstance()
             m_log.WriteLine("Un autre programme de mise à jour est déjà en cours : il est mis au premier plan");
             BringRunningUpdaterToFront();
         }
-        m_exitCode = kExitAnotherRuns;
-        return FALSE;
+        return kExitAnotherRuns;
     }
 
     CString disc;
@@ -140,10 +169,7 @@ BOOL CUpdateApp::InitInstance()
         m_outcome.RunEnds(dlg.FoldersLeft());
     }
     theCatalog.SetListener(nullptr);
-
-    m_exitCode = m_outcome.Code();
-    // No message loop follows: the process ends here.
-    return FALSE;
+    return m_outcome.Code();
 }
 
 int CUpdateApp::CheckFolders()

@@ -3,6 +3,7 @@
 // a run with no window, or a check), and the exit code that says how it went.
 
 #include "CWinApp.h"
+#include "CommandLine.h"
 #include "ExitCode.h"
 #include "RunLog.h"
 
@@ -16,6 +17,8 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // What the command line asks for, once the log is open; returns the exit code.
+    int RunAsAsked(const CCommandLine& options, bool known, bool unattended);
     // /check: writes the folders that need the update to standard output and logs
     // them; the exit code is 1 when there is one at least, else 0. Changes nothing.
     int CheckFolders();
