@@ -48,6 +48,15 @@ bool ExpectedExpandedSize(const CString& compressedPath, DWORD& size)
     return true;
 }
 
+// Whether a path "\\server\share..." goes at least as far as its share's name.
+bool IsBelowShareName(const CString& path)
+{
+    int separators = 0;
+    for (int i = 0; i < path.GetLength(); ++i)
+        separators += path.GetAt(i) == '\\';
+    return separators >= 3 && path.GetAt(path.GetLength() - 1) != '\\';
+}
+
 } // namespace
 
 CUpdateProcedure::CUpdateProcedure(IUpdateDriver& driver, std::vector<IUpdateEvents*> listeners)
@@ -73,11 +82,16 @@ bool CUpdateProcedure::LocateDiscInstaller(CString& discDirectory, CStringArray*
 {
     CWinApp* app = AfxGetApp();
     CString candidate = app && app->m_pszHelpFilePath ? app->m_pszHelpFilePath : "";
+    // On a share the walk ends at "\\serveur\logiciels": above it "\\serveur" is no
+    // folder, and "\" would be the root of whatever drive is current.
+    const bool onShare = candidate.Left(2) == "\\\\";
     for (;;) {
         const int slash = candidate.ReverseFind('\\');
         if (slash < 0)
             return false;
         candidate = candidate.Left(slash);
+        if (onShare && !IsBelowShareName(candidate))
+            return false;
         if (searched)
             searched->Add(candidate);
         if (FileExists(PathIn(candidate, "%s\\_install.ex_"))) {

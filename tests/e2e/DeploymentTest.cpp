@@ -31,7 +31,7 @@ BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM context)
 // Runs `program` with `arguments` to its end, its standard output redirected to a
 // file, looking for a window of it every few milliseconds all the while.
 Unattended RunUnattended(const std::string& program, const std::string& arguments, const Environment& environment,
-                         DWORD timeoutMs = 60000)
+                         DWORD timeoutMs = 60000, const std::string& currentDir = "")
 {
     Unattended result;
     TempDir scratch("out");
@@ -42,7 +42,7 @@ Unattended RunUnattended(const std::string& program, const std::string& argument
     {
         AppUnderTest app;
         app.SetStandardOutput(output);
-        if (!app.Start(program, environment, "", arguments)) {
+        if (!app.Start(program, environment, currentDir, arguments)) {
             ::CloseHandle(output);
             return result;
         }
@@ -267,6 +267,19 @@ TEST_F(Deployment, StartedFromAReadOnlyDriveOrShareTheInstallerIsFoundThere)
         RemoveTree("S:\\Salles");
     }
     RemoveTree("U:\\Orvandel13");
+
+    // A share without the installer: the search ends at the share's name, and never
+    // takes the root of the current drive for a folder above it.
+    LayOutDisc("U:\\Vide", false);
+    LayOutDisc("R:\\");
+    RemoveTree(log);
+    SuiteInstallations room("S:\\Salles");
+    room.AddFolder("S:\\Salles\\A", "1, 2, 0, 0", {"Tolvane"});
+    const Unattended quiet =
+        RunUnattended("\\\\serveur\\logiciels\\Vide\\MiseAJour.exe", "/quiet", StandinEnvironment(), 60000, "R:\\");
+    EXPECT_EQ(std::optional<DWORD>(5), quiet.exitCode);
+    EXPECT_TRUE(Runs().empty());
+    RemoveTree("U:\\Vide");
 }
 
 TEST_F(Deployment, QuietStartWhileAnotherUpdaterRunsEndsAtOnceWith1618)
