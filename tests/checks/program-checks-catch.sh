@@ -35,8 +35,8 @@ cases=(
   "common controls of another processor|set_processor COPY 2 arm|fail|common controls for processor \"arm\""
   "common controls of any processor|set_processor COPY 2 *|pass|common controls for processor *"
   "no elevation asked|ask_as_invoker COPY|fail|MISSING    level=\"requireAdministrator\""
-  "not DPI aware|spoil_text COPY true/pm false|fail|dpiAware is \"false"
-  "per monitor version 1 first|spoil_text COPY PerMonitorV2 PerMonitor|fail|dpiAwareness is \"PerMonitor,PerMonitor\""
+  "not DPI aware|spoil_text COPY >true</dpiAware> >no</dpiAware>|fail|dpiAware is \"no\""
+  "per monitor version 1 first|spoil_text COPY PerMonitorV2 PerMonitor|fail|dpiAwareness is \"PerMonitor,System\""
   "read as the other format|FORMAT|fail|format: expected $(other_format)"
   "one byte over the ceiling|SIZE|fail|TOO_BIG"
 )

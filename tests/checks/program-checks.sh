@@ -69,18 +69,20 @@ for needle in 'level="requireAdministrator"' \
   if grep -aqF "$needle" <<<"$manifest"; then row manifest "$needle"; else bad MISSING "$needle"; fi
 done
 
-# DPI awareness: "true/pm" (Windows 7 and 8 read the "true": system-wide; 8.1 the
-# "/pm": per monitor), and the list Windows 10 reads first, per-monitor version 2 first.
+# DPI awareness: per monitor where Windows rescales a dialog's controls itself on a
+# move to another screen (version 2, Windows 10 from 1703), system-wide elsewhere:
+# "true" for the systems that read only dpiAware, and a list whose first entry a
+# Windows 10 that lacks version 2 does not know, so it takes the next.
 element() {  # the text of the first element $1 of the manifest
   LC_ALL=C grep -ao "<$1 [^>]*>[^<]*</$1>" <<<"$manifest" | head -n 1 | sed 's/^<[^>]*>//; s/<[^>]*>$//'
 }
 aware=$(element dpiAware)
-if [ "$aware" = "true/pm" ]; then row manifest "dpiAware true/pm"
-else bad WRONG "manifest: dpiAware is \"$aware\", expected \"true/pm\""; fi
+if [ "$aware" = "true" ]; then row manifest "dpiAware true"
+else bad WRONG "manifest: dpiAware is \"$aware\", expected \"true\""; fi
 awareness=$(element dpiAwareness | tr -d ' ')
 case $awareness in
-  PerMonitorV2,PerMonitor*) row manifest "dpiAwareness $awareness" ;;
-  *) bad WRONG "manifest: dpiAwareness is \"$awareness\", expected \"PerMonitorV2, PerMonitor\"" ;;
+  PerMonitorV2,System) row manifest "dpiAwareness $awareness" ;;
+  *) bad WRONG "manifest: dpiAwareness is \"$awareness\", expected \"PerMonitorV2, System\"" ;;
 esac
 
 bytes=$(stat -c %s "$exe")
