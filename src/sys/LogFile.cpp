@@ -41,6 +41,16 @@ std::string Utf8Line(const char* text)
     return utf8;
 }
 
+// Whether another handle holds `path` open: it then refuses to be opened unshared.
+bool IsOpenElsewhere(const char* path)
+{
+    HANDLE probe = ::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    ::CloseHandle(probe);
+    return false;
+}
+
 } // namespace
 
 CLogFile::~CLogFile()
@@ -61,8 +71,11 @@ bool CLogFile::Open(const char* path)
     m_path = path;
     m_lastError = 0;
 
+    // A log still open elsewhere belongs to a run under way (an updater started
+    // again while one runs opens the log before it finds the other): it is not
+    // moved from under that run.
     ULONGLONG size = 0;
-    if (FileSize(m_path, size) && size > kRotateBytes) {
+    if (FileSize(m_path, size) && size > kRotateBytes && !IsOpenElsewhere(m_path)) {
         const CString old = m_path + ".old";
         ::MoveFileExA(m_path, old, MOVEFILE_REPLACE_EXISTING);
     }

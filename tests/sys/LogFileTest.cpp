@@ -85,12 +85,14 @@ TEST(LogFile, RotatesPastTheLimitAtOpenKeepingOneGeneration)
         size_t size;          // of the log before the run
         bool olderOld;        // a .old from an earlier rotation lies beside it
         bool rotated;
+        bool heldByARun = false;  // another run still has it open
     };
     const Case cases[] = {
         {"at the limit", CLogFile::kRotateBytes, true, false},
         {"one byte past it", CLogFile::kRotateBytes + 1, false, true},
         {"past it, replacing an older .old", CLogFile::kRotateBytes + 4096, true, true},
         {"small", 10, true, false},
+        {"past it, but a run still writes it", CLogFile::kRotateBytes + 1, false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -101,11 +103,19 @@ TEST(LogFile, RotatesPastTheLimitAtOpenKeepingOneGeneration)
         if (c.olderOld) {
             ASSERT_TRUE(WriteFileBytes(path + ".old", "older"));
         }
+        // The run under way holds it as CLogFile does, sharing everything.
+        const HANDLE running = c.heldByARun
+                                   ? ::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                   : INVALID_HANDLE_VALUE;
         {
             CLogFile log;
             ASSERT_TRUE(log.Open(path.c_str()));
             log.WriteLine("start");
         }
+        if (running != INVALID_HANDLE_VALUE)
+            ::CloseHandle(running);
         const std::string now = ReadFileBytes(path);
         const std::string old = ReadFileBytes(path + ".old");
         if (c.rotated) {
