@@ -171,10 +171,7 @@ void CUpdateDlg::RefreshFolders()
 
     int listed = 0;
     for (int i = 0; i < m_folders.GetSize(); ++i) {
-        bool handled = false;
-        for (int j = 0; j < m_updatedFolders.GetSize() && !handled; ++j)
-            handled = m_folders.GetAt(i).Compare(m_updatedFolders.GetAt(j)) == 0;
-        if (handled)
+        if (m_updatedFolders.Contains(m_folders.GetAt(i)))
             continue;
         m_folderList.AddString(m_folders.GetAt(i));
         ++listed;

@@ -10,7 +10,7 @@ const DWORD kLongestPath = 32768;
 CString AfxGetModuleFileName(HMODULE module)
 {
     std::wstring wide;
-    for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
+    for (DWORD size = MAX_PATH;; size = size * 2 < kLongestPath ? size * 2 : kLongestPath) {
         wide.assign(size, L'\0');
         const DWORD length = ::GetModuleFileNameW(module, &wide[0], size);
         if (length == 0)
@@ -20,7 +20,8 @@ CString AfxGetModuleFileName(HMODULE module)
             wide.resize(length);
             break;
         }
-        wide.clear();
+        if (size == kLongestPath)
+            return CString();
     }
     if (wide.empty())
         return CString();

@@ -85,7 +85,8 @@ protected:
     // Creates and activates the tooltip. A derived dialog calls it first.
     BOOL OnInitDialog() override;
     // Called with the off-screen picture of a bitmap background once it has been
-    // copied to the window, while the picture can still be read or drawn on.
+    // copied to the window. The picture is the kept background: read it, but what is
+    // drawn on it shows again in every later erase.
     virtual void OnBackgroundDrawn(CDC* pDC);
     // Called once the window has taken its new size and the skinned buttons their
     // new DPI after a move to a screen of another density: a derived dialog makes
