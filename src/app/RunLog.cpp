@@ -91,11 +91,7 @@ void CRunLog::WriteDisc(bool found, const char* disc, const CStringArray& search
         line.Format("Disque : programme d'installation « _install.ex_ » trouvé dans « %s »", disc);
     } else {
         line = "Disque : programme d'installation « _install.ex_ » introuvable ; dossiers examinés :";
-        for (int i = 0; i < searched.GetSize(); ++i) {
-            line += i ? ", « " : " « ";
-            line += searched.GetAt(i);
-            line += " »";
-        }
+        line += QuotedList(searched);
     }
     WriteLine(line);
 }
@@ -156,11 +152,7 @@ void CRunLog::OnOpenApplications(const char* folder, const CStringArray& images)
 {
     CString line;
     line.Format("Applications ouvertes dans « %s » :", folder);
-    for (int i = 0; i < images.GetSize(); ++i) {
-        line += i ? ", « " : " « ";
-        line += images.GetAt(i);
-        line += " »";
-    }
+    line += QuotedList(images);
     WriteLine(line);
 }
 

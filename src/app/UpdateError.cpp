@@ -63,13 +63,19 @@ CString CUpdateError::Sentence() const
         return text + Because(systemError);
     case kNoDiscInstaller:
         text = "Le programme d'installation « _install.ex_ » est introuvable sur le disque ; dossiers examinés :";
-        for (int i = 0; i < searched.GetSize(); ++i) {
-            text += i ? ", « " : " « ";
-            text += searched.GetAt(i);
-            text += " »";
-        }
-        return text + ".";
+        return text + QuotedList(searched) + ".";
     default:
         return text;
     }
+}
+
+CString QuotedList(const CStringArray& items)
+{
+    CString text;
+    for (int i = 0; i < items.GetSize(); ++i) {
+        text += i ? ", « " : " « ";
+        text += items.GetAt(i);
+        text += " »";
+    }
+    return text;
 }

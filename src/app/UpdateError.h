@@ -33,3 +33,7 @@ struct CUpdateError {
     // system's own text for its error: the second paragraph of the error box.
     CString Sentence() const;
 };
+
+// The items as the log and the boxes list them: " « a », « b »" (a blank first;
+// nothing for none).
+CString QuotedList(const CStringArray& items);
