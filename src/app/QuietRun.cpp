@@ -39,5 +39,7 @@ bool CQuietRun::RetryWithOpenApplications(const char*, const CStringArray&)
 
 void CQuietRun::OnNotReinstalled(const char* name, NotReinstalled why)
 {
-    m_log.WriteLine(NotReinstalledMessage(name, why));
+    // What the dialog would have shown in a box, said as the log says a box's text.
+    m_log.WriteLine(CString("Message non affiché (exécution sans fenêtre) : « ") + NotReinstalledMessage(name, why) +
+                    " »");
 }
