@@ -30,13 +30,7 @@ CString EntryText(HWND control, UINT getLength, UINT getText, int index)
     const LRESULT copied = ::SendMessageW(control, getText, entry, reinterpret_cast<LPARAM>(&buffer[0]));
     if (copied <= 0 || copied > length)
         return CString();
-    const int wide = static_cast<int>(copied);
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, buffer.c_str(), wide, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return CString();
-    std::string text(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, buffer.c_str(), wide, &text[0], bytes, nullptr, nullptr);
-    return CString(text.c_str(), bytes);
+    return AfxAnsiFromWide(buffer.c_str(), static_cast<int>(copied));
 }
 
 } // namespace

@@ -36,11 +36,5 @@ CString AfxGetModuleFileName(HMODULE module)
             break;
         }
     }
-    const int length = static_cast<int>(wide.size());
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return CString();
-    std::string path(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), length, &path[0], bytes, nullptr, nullptr);
-    return CString(path.c_str(), bytes);
+    return AfxAnsiFromWide(wide.c_str(), static_cast<int>(wide.size()));
 }
