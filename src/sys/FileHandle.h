@@ -1,5 +1,7 @@
 #pragma once
-// Owner of a file handle from CreateFileA: CloseHandle runs when it goes out of scope.
+// Owner of a kernel handle closed with CloseHandle (a file from CreateFileA, a
+// snapshot, a process), invalid as null or INVALID_HANDLE_VALUE: CloseHandle runs
+// when it goes out of scope.
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "RunningProcesses.h"
 
+#include "FileHandle.h"
 #include "FileQueries.h"
 
 #include <windows.h>
@@ -9,21 +10,6 @@
 #include <vector>
 
 namespace {
-
-// Owner of a handle that is closed with CloseHandle and is invalid as null or
-// INVALID_HANDLE_VALUE (a snapshot, a process).
-class CKernelHandle {
-public:
-    explicit CKernelHandle(HANDLE handle) : m_handle(handle) {}
-    ~CKernelHandle() { if (IsValid()) ::CloseHandle(m_handle); }
-    CKernelHandle(const CKernelHandle&) = delete;
-    CKernelHandle& operator=(const CKernelHandle&) = delete;
-    bool IsValid() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // The long form of an existing path written with 8.3 names; any other path as it is.
 std::wstring LongForm(const std::wstring& path)
@@ -57,7 +43,7 @@ bool LiesBelow(const std::wstring& image, const std::wstring& folder)
 // process of another user, a system process, one that has just ended).
 std::wstring ImagePath(DWORD id)
 {
-    CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    CFileHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     if (!process.IsValid())
         return std::wstring();
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -75,7 +61,7 @@ std::wstring ImagePath(DWORD id)
 
 bool FindProcessesInFolder(const char* folder, CStringArray& images)
 {
-    CKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    CFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.IsValid())
         return false;
     PROCESSENTRY32W entry = {};
