@@ -12,7 +12,13 @@ int IndexOf(const CStringArray& folders, const char* folder)
 
 } // namespace
 
-void CExitCode::OnNotReinstalled(const char* /*name*/, NotReinstalled /*why*/)
+void CExitCode::OnInstallerRun(const CInstallerRun& run)
+{
+    if (run.Crashed())
+        m_runCrashed = true;
+}
+
+void CExitCode::OnNotReinstalled(const char* /*name*/, NotReinstalled /*why*/, DWORD /*code*/)
 {
     m_notReinstalled = true;
 }
@@ -37,6 +43,8 @@ int CExitCode::Code() const
 {
     if (m_firstError != 0)
         return m_firstError;
+    if (m_runCrashed)
+        return kExitFatalError;
     if (m_leftOpen.GetSize() > 0)
         return kExitApplicationsOpen;
     if (m_notReinstalled)

@@ -116,7 +116,7 @@ BOOL CUpdateApp::InitInstance()
         theCatalog.SetListener(nullptr);
         m_pMainWnd = nullptr;
         m_log.WriteLine("Erreur interne : l'exécution s'est interrompue");
-        m_exitCode = kExitInternalError;
+        m_exitCode = kExitFatalError;
     }
     // No message loop follows: the process ends here.
     return FALSE;
@@ -149,12 +149,12 @@ int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unatten
 
     CString disc;
     CStringArray searched;
-    const bool found = CUpdateProcedure::LocateDiscInstaller(disc, &searched);
+    const bool found = CUpdateProcedure::LocateDiscInstaller(m_pszHelpFilePath, disc, &searched);
     m_log.WriteDisc(found, disc, searched);
 
     theCatalog.SetListener(&m_log);
     if (options.quiet) {
-        CQuietRun run(m_log, {&m_log, &m_outcome});
+        CQuietRun run(m_log, {&m_log, &m_outcome}, m_pszHelpFilePath);
         run.Run();
         m_outcome.RunEnds(0);
     } else {
