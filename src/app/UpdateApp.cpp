@@ -1,6 +1,8 @@
 #include "UpdateApp.h"
 
 #include "CommandLine.h"
+#include "CrashGuard.h"
+#include "ExceptionCode.h"
 #include "FolderOrder.h"
 #include "InstallCatalog.h"
 #include "ModuleFileName.h"
@@ -8,8 +10,6 @@
 #include "StandardOutput.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
-
-CUpdateApp theApp;
 
 BEGIN_MESSAGE_MAP(CUpdateApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
@@ -96,30 +96,77 @@ void BringRunningUpdaterToFront()
 
 BOOL CUpdateApp::InitInstance()
 {
-    CCommandLine options;
-    const bool known = ParseCommandLine(::GetCommandLineA(), options);
-    // A log that cannot be opened leaves the run as it is, without a record.
-    m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
-    m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
-    // Nobody answers a box in a run started by a script or a deployment tool: it
-    // tells through its exit code and its log alone. Nor the system's own box for a
-    // drive with no medium or a failing disc, which the catalogue and the search for
-    // the installer may touch.
-    const bool unattended = options.quiet || options.check;
-    if (unattended)
-        ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-
     try {
+        CCommandLine options;
+        const bool known = ParseCommandLine(::GetCommandLineA(), options);
+        // A log that cannot be opened leaves the run as it is, without a record.
+        m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
+        m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
+        // Nobody answers a box in a run started by a script or a deployment tool: it
+        // tells through its exit code and its log alone. Nor the system's own box for
+        // a drive with no medium or a failing disc, which the catalogue and the search
+        // for the installer may touch, nor its box or debugger for a crash.
+        const bool unattended = options.quiet || options.check;
+        if (unattended) {
+            ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+            EndProcessOnCrash(&CUpdateApp::ReportCrash, kExitFatalError);
+        }
         m_exitCode = RunAsAsked(options, known, unattended);
     } catch (...) {
         // A script must never read a crash as an answer (1 is /check's "needed").
         theCatalog.SetListener(nullptr);
         m_pMainWnd = nullptr;
-        m_log.WriteLine("Erreur interne : l'exécution s'est interrompue");
+        m_pDialog = nullptr;
+        m_log.WriteFault("exception");
         m_exitCode = kExitFatalError;
     }
     // No message loop follows: the process ends here.
     return FALSE;
+}
+
+std::vector<IUpdateEvents*> CUpdateApp::Listeners()
+{
+    return {&m_log, &m_outcome};
+}
+
+void CUpdateApp::EndOnFault(const char* what)
+{
+    m_faulted = true;
+    m_log.WriteFault(what);
+    m_exitCode = kExitFatalError;
+}
+
+void CUpdateApp::ProcessWndProcException(UINT message)
+{
+    if (m_faulted)
+        return;
+    CString what;
+    what.Format("exception pendant le traitement du message 0x%04X", message);
+    EndOnFault(what);
+    // The modal loop sees the end once the handlers under way have returned; the
+    // procedure that may still be one of them tells nobody the dialog is gone.
+    if (m_pDialog) {
+        m_pDialog->EnableWindow(TRUE);
+        m_pDialog->EndDialog(-1);
+    }
+}
+
+int CUpdateApp::ProcessStartupException()
+{
+    EndOnFault("exception hors du traitement de la mise à jour");
+    m_log.WriteEnd(m_exitCode);
+    return m_exitCode;
+}
+
+void CUpdateApp::ReportCrash(DWORD code, const void* address)
+{
+    CUpdateApp* app = static_cast<CUpdateApp*>(AfxGetApp());
+    if (!app)
+        return;
+    CString what;
+    what.Format("exception %s à l'adresse 0x%p", static_cast<const char*>(ExceptionCodeText(code)), address);
+    app->m_log.WriteFault(what);
+    app->m_log.WriteEnd(kExitFatalError);
 }
 
 int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unattended)
@@ -154,22 +201,24 @@ int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unatten
 
     theCatalog.SetListener(&m_log);
     if (options.quiet) {
-        CQuietRun run(m_log, {&m_log, &m_outcome}, m_pszHelpFilePath);
+        CQuietRun run(m_log, Listeners(), m_pszHelpFilePath);
         run.Run();
         m_outcome.RunEnds(0);
     } else {
         Enable3dControlsStatic();
         CUpdateDlg dlg;
-        dlg.AddListener(&m_log);
-        dlg.AddListener(&m_outcome);
+        for (IUpdateEvents* listener : Listeners())
+            dlg.AddListener(listener);
         dlg.SetLogPath(m_log.WrittenPath());
         m_pMainWnd = &dlg;
+        m_pDialog = &dlg;
         dlg.DoModal();
+        m_pDialog = nullptr;
         m_pMainWnd = nullptr;
         m_outcome.RunEnds(dlg.FoldersLeft());
     }
     theCatalog.SetListener(nullptr);
-    return m_outcome.Code();
+    return m_faulted ? kExitFatalError : m_outcome.Code();
 }
 
 int CUpdateApp::CheckFolders()
