@@ -6,6 +6,7 @@
 #include "CWinApp.h"
 #include "CompressedFile.h"
 #include "FileQueries.h"
+#include "FolderSecurity.h"
 #include "InstallerHandoff.h"
 #include "RunningProcesses.h"
 
@@ -233,6 +234,8 @@ CInstallerRun CUpdateProcedure::RunInstaller(const CString& folder, const CStrin
     run.error = outcome.error;
     run.exitCode = outcome.exitCode;
     run.milliseconds = outcome.milliseconds;
+    run.preferSystemRefused = outcome.preferSystemRefused;
+    run.folderOpenToUsers = IsOpenToOrdinaryUsers(folder);
     Tell([&](IUpdateEvents& events) { events.OnInstallerRun(run); });
     return run;
 }
