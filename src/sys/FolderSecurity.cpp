@@ -75,11 +75,16 @@ bool IsOpenToOrdinaryUsers(const char* folder, unsigned long* error)
             *error = status;
         return false;
     }
+    return IsDaclOpenToOrdinaryUsers(dacl);
+}
+
+bool IsDaclOpenToOrdinaryUsers(const ACL* dacl)
+{
     if (!dacl)
         return true;
     for (DWORD i = 0; i < dacl->AceCount; ++i) {
         void* entry = nullptr;
-        if (!::GetAce(dacl, i, &entry))
+        if (!::GetAce(const_cast<ACL*>(dacl), i, &entry))
             continue;
         const auto* header = static_cast<const ACE_HEADER*>(entry);
         // An inherit-only entry is for what the folder will hold, not for the folder.
