@@ -86,14 +86,27 @@ TEST_F(PlantedDlls, AreNeverLoadedOnTheDiscFromAShareOrWithTheDialog)
     }
     EXPECT_EQ("", Loaded()) << "the dialog";
 
-    // /quiet from a school's share, the update expanding and running the installer.
+    // /quiet from a school's share, the update expanding and running the installer in
+    // two folders, the second of which every user may change: the log warns of that
+    // one, once.
+    const std::string open = suite.AddFolder(OPEN_INSTALL_FOLDER, "1, 2, 0, 0", {"Tolvane"});
     RemoveTree("U:\\Orvandel13");
     LayOutDisc("U:\\Orvandel13");
     Plant("U:\\Orvandel13");
-    EXPECT_EQ(std::optional<DWORD>(0), RunToEnd("\\\\serveur\\logiciels\\Orvandel13\\MiseAJour.exe", "/quiet"));
+    const std::string runLog = markerFolder / "run.log";
+    EXPECT_EQ(std::optional<DWORD>(0), RunToEnd("\\\\serveur\\logiciels\\Orvandel13\\MiseAJour.exe",
+                                                "/quiet /log=\"" + runLog + "\""));
     EXPECT_EQ("", Loaded()) << "/quiet from the share";
     const std::vector<standin::Run> runs = Runs();
-    ASSERT_EQ(3u, runs.size());
+    ASSERT_EQ(5u, runs.size());
     EXPECT_EQ(" /u/c/*" + folder, runs[0].commandLine);
+    EXPECT_EQ(" /u/c/*" + open, runs[3].commandLine);
+    const std::string written = ReadFileBytes(runLog);
+    const std::string warning = "Attention : le dossier ";
+    const size_t first = written.find(warning);
+    ASSERT_NE(std::string::npos, first) << written;
+    EXPECT_EQ(std::string::npos, written.find(warning, first + 1)) << "warned more than once:\n" << written;
+    EXPECT_EQ(0, written.compare(first + warning.size() + 3, open.size(), open))
+        << "warned of another folder:\n" << written;
     RemoveTree("U:\\Orvandel13");
 }
