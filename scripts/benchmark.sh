@@ -10,6 +10,7 @@
 #       against a bare dialog of the same template that does nothing else, in
 #       alternating rounds (tests/app/StartupBenchmark.cpp). The prefix's registry
 #       offers one installation folder, so the updater shows its dialog.
+# MISEAJOUR_WINE_ARCH=32 or 64 runs one architecture only.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tests/wine-env.sh"
@@ -18,7 +19,7 @@ mode=erase
 case "${1:-}" in
   erase|startup) mode=$1; shift ;;
 esac
-for arch in 32 64; do
+for arch in ${MISEAJOUR_WINE_ARCH:-32 64}; do
   if [ "$arch" = 32 ]; then dir="$root/build"; else dir="$root/build-x64"; fi
   if ! reason=$(wine_check "$arch"); then echo "win$arch: skipped, $reason"; continue; fi
   if [ "$mode" = erase ]; then targets=(erase_benchmark); else targets=(startup_benchmark startup_bare MiseAJour); fi
