@@ -1,34 +1,8 @@
 #include "CommandLine.h"
 
-#include "FileQueries.h"
-
-#include <windows.h>
-#include <shellapi.h>
-
-#include <string>
-#include <vector>
+#include <initializer_list>
 
 namespace {
-
-// The arguments of `commandLine` after the program name, in the ANSI code page.
-std::vector<CString> Arguments(const char* commandLine)
-{
-    std::vector<CString> arguments;
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, commandLine, -1, nullptr, 0);
-    if (length <= 1)
-        return arguments;   // no program name, nothing after it
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, commandLine, -1, &wide[0], length);
-
-    int count = 0;
-    wchar_t** argv = ::CommandLineToArgvW(wide.c_str(), &count);
-    if (!argv)
-        return arguments;
-    for (int i = 1; i < count; ++i)
-        arguments.push_back(AnsiShownName(argv[i]));
-    ::LocalFree(argv);
-    return arguments;
-}
 
 bool IsOneOf(const CString& name, std::initializer_list<const char*> names)
 {
@@ -60,10 +34,11 @@ bool Apply(const CString& argument, CCommandLine& out)
 
 } // namespace
 
-bool ParseCommandLine(const char* commandLine, CCommandLine& out)
+bool ParseCommandLine(int argc, const char* const* argv, CCommandLine& out)
 {
     bool known = true;
-    for (const CString& argument : Arguments(commandLine ? commandLine : "")) {
+    for (int i = 1; argv && i < argc; ++i) {
+        const CString argument = argv[i];
         if (!Apply(argument, out) && known) {
             out.unknown = argument.IsEmpty() ? CString("\"\"") : argument;
             known = false;

@@ -13,15 +13,15 @@ struct CCommandLine {
     CString unknown;         // the first argument the updater does not know, "" when none
 };
 
-// Parses a whole command line as GetCommandLineA gives it (program name first, which is skipped).
-// The line is split the way Windows splits it for every program (CommandLineToArgvW: quotes
-// group blanks, a backslash escapes a quote only), then each argument is taken back to the
-// ANSI code page, a character the code page lacks becoming '?'. An empty /log= is not known;
-// neither is an empty argument (`unknown` then holds two quotes, "").
+// Parses the program's arguments as the C runtime has split its command line (__argc,
+// __argv: the program name first, which is skipped, then the arguments in the ANSI code
+// page). The runtime splits by the rules every Windows program follows: blanks part
+// arguments outside quotes, a backslash escapes a quote only. An empty /log= is not
+// known; neither is an empty argument (`unknown` then holds two quotes, "").
 // False when an argument is not known: `unknown` then holds the first such, and the
 // arguments around it are applied all the same, so that a run asked to be quiet stays
 // quiet and its log goes where it was asked to.
-bool ParseCommandLine(const char* commandLine, CCommandLine& out);
+bool ParseCommandLine(int argc, const char* const* argv, CCommandLine& out);
 
 // The usage text in French, for the box shown for /? and for an unknown switch.
 CString UsageText();

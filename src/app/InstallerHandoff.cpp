@@ -43,21 +43,56 @@ namespace {
 // thread objects, and with them its ids, stay in the system while they are open.
 class CProcessHandles {
 public:
-    explicit CProcessHandles(const PROCESS_INFORMATION& info) : m_info(info) {}
-    ~CProcessHandles()
-    {
-        if (m_info.hThread)
-            ::CloseHandle(m_info.hThread);
-        if (m_info.hProcess)
-            ::CloseHandle(m_info.hProcess);
-    }
-    CProcessHandles(const CProcessHandles&) = delete;
-    CProcessHandles& operator=(const CProcessHandles&) = delete;
+    explicit CProcessHandles(const PROCESS_INFORMATION& info) : m_process(info.hProcess), m_thread(info.hThread) {}
 
-    HANDLE Process() const { return m_info.hProcess; }
+    HANDLE Process() const { return m_process; }
 
 private:
-    PROCESS_INFORMATION m_info;
+    CKernelHandle m_process;
+    CKernelHandle m_thread;
+};
+
+// PROCESS_CREATION_MITIGATION_POLICY_IMAGE_LOAD_PREFER_SYSTEM32_ALWAYS_ON, a Windows 10
+// value the headers give only to programs that require Windows 10.
+constexpr DWORD64 kPreferSystem32Images = 0x00000001ULL << 60;
+
+// The attribute list that asks for the system folder's DLLs to be preferred over those
+// of the new process's own folder. The policy's value must stay where the list points
+// until the process is created, so the object is neither copied nor moved.
+class CPreferSystemDlls {
+public:
+    CPreferSystemDlls()
+    {
+        SIZE_T size = 0;
+        ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        m_buffer.resize(size);
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.data());
+        if (size == 0 || !::InitializeProcThreadAttributeList(list, 1, 0, &size)) {
+            m_error = ::GetLastError();
+            return;
+        }
+        m_list = list;
+        if (!::UpdateProcThreadAttribute(m_list, 0, PROC_THREAD_ATTRIBUTE_MITIGATION_POLICY, &m_policy,
+                                         sizeof m_policy, nullptr, nullptr))
+            m_error = ::GetLastError();
+    }
+    ~CPreferSystemDlls()
+    {
+        if (m_list)
+            ::DeleteProcThreadAttributeList(m_list);
+    }
+    CPreferSystemDlls(const CPreferSystemDlls&) = delete;
+    CPreferSystemDlls& operator=(const CPreferSystemDlls&) = delete;
+
+    // Null when the list could not be made; Error() then says why.
+    LPPROC_THREAD_ATTRIBUTE_LIST List() const { return m_error ? nullptr : m_list; }
+    DWORD Error() const { return m_error; }
+
+private:
+    std::vector<char> m_buffer;
+    LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+    DWORD64 m_policy = kPreferSystem32Images;
+    DWORD m_error = 0;
 };
 
 // Owner of a view of a file mapping: UnmapViewOfFile runs when it goes out of scope.
@@ -141,9 +176,31 @@ bool StartAndWait(const char* applicationPath, const char* commandLine, const ch
 
     PROCESS_INFORMATION info;
     std::memset(&info, 0, sizeof info);
-    if (!::CreateProcessA(applicationPath, line.empty() ? nullptr : line.data(), nullptr, nullptr, FALSE,
-                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, currentDirectory, &startup, &info)) {
+    const DWORD flags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS;
+    // A Windows that does not know the policy refuses the start (Windows 7 and 8 with
+    // ERROR_INVALID_PARAMETER): the run is then started as it always was, and so it is
+    // after any other refusal, whose cause the plain start meets again and reports.
+    const CPreferSystemDlls preferSystem;
+    bool started = false;
+    if (preferSystem.List()) {
+        STARTUPINFOEXA extended;
+        std::memset(&extended, 0, sizeof extended);
+        extended.StartupInfo = startup;
+        extended.StartupInfo.cb = sizeof extended;
+        extended.lpAttributeList = preferSystem.List();
+        std::vector<char> copy(line);
+        started = ::CreateProcessA(applicationPath, copy.empty() ? nullptr : copy.data(), nullptr, nullptr, FALSE,
+                                   flags | EXTENDED_STARTUPINFO_PRESENT, nullptr, currentDirectory,
+                                   &extended.StartupInfo, &info) != FALSE;
+        if (!started)
+            outcome.preferSystemRefused = ::GetLastError();
+    } else {
+        outcome.preferSystemRefused = preferSystem.Error();
+    }
+    if (!started && !::CreateProcessA(applicationPath, line.empty() ? nullptr : line.data(), nullptr, nullptr, FALSE,
+                                      flags, nullptr, currentDirectory, &startup, &info)) {
         outcome.error = ::GetLastError();
+        outcome.preferSystemRefused = 0;
         return false;
     }
 
@@ -174,10 +231,7 @@ CSharedBlock::~CSharedBlock()
 
 void CSharedBlock::Close()
 {
-    if (m_hMapping) {
-        ::CloseHandle(m_hMapping);
-        m_hMapping = nullptr;
-    }
+    m_mapping.Close();
 }
 
 BOOL CSharedBlock::Publish(const char* name, DWORD size, const char* text)
@@ -191,10 +245,10 @@ BOOL CSharedBlock::Publish(const char* name, DWORD size, const char* text)
 
     // When the name is taken by a block already, CreateFileMappingA opens that one
     // (GetLastError says ERROR_ALREADY_EXISTS) with the size it was created with.
-    m_hMapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name);
-    if (!m_hMapping)
+    m_mapping.Attach(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name));
+    if (!m_mapping.IsValid())
         return FALSE;
-    CMappedView view(m_hMapping, size);
+    CMappedView view(m_mapping, size);
     if (!view.Bytes()) {
         const DWORD error = ::GetLastError();
         Close();

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "CKernelHandle.h"
 #include "CString.h"
 
 // Application name to the four-character product code the installer expects.
@@ -41,10 +42,18 @@ struct CRunOutcome {
     DWORD error = 0;        // CreateProcessA's error when it was not started
     DWORD exitCode = 0;     // the process's exit code once ended
     DWORD milliseconds = 0; // from the start to the end of the wait
+    // The system's error when it refused to start the process with the system
+    // folder's DLLs preferred over those of the process's own folder (a Windows older
+    // than Windows 10): the process was then started as before. 0 when it took that.
+    DWORD preferSystemRefused = 0;
 };
 
 // RunAndWait without a word to the user: the same start, environment and wait, with
 // what happened handed back instead of shown. True when the process was started.
+// The installer runs from the installation folder, which ordinary users may be able
+// to write to: where Windows offers it, it is started with the policy that has the
+// system folder's DLLs win over any of the same name in its own folder
+// (PROCESS_CREATION_MITIGATION_POLICY_IMAGE_LOAD_PREFER_SYSTEM32_ALWAYS_ON).
 bool StartAndWait(const char* applicationPath, const char* commandLine, const char* currentDirectory,
                   CRunOutcome& outcome);
 
@@ -87,8 +96,8 @@ public:
     // Closes the handle if one is held. The system removes the block, and its
     // name, when the last handle to it is closed.
     void Close();
-    bool IsOpen() const { return m_hMapping != nullptr; }
+    bool IsOpen() const { return m_mapping.IsValid(); }
 
 private:
-    HANDLE m_hMapping = nullptr;
+    CKernelHandle m_mapping;
 };

@@ -194,6 +194,15 @@ void CRunLog::OnStep(UpdateStep step, const char* name, int index, int count)
 
 void CRunLog::OnInstallerRun(const CInstallerRun& run)
 {
+    if (run.folderOpenToUsers && !m_openFoldersTold.Contains(run.directory)) {
+        m_openFoldersTold.Add(run.directory);
+        WriteLine(CString("Attention : le dossier « ") + run.directory +
+                  " » peut être modifié par les utilisateurs ordinaires (Tout le monde, Utilisateurs ou "
+                  "Utilisateurs authentifiés) ; réservez-le aux administrateurs");
+    }
+    if (run.started && run.preferSystemRefused)
+        WriteLine(CString("Le système ne permet pas de démarrer le programme d'installation en préférant les DLL "
+                          "du dossier système (") + SystemError(run.preferSystemRefused) + ") : démarré sans");
     CString line;
     if (run.Crashed()) {
         line.Format("Exécution de « %s », ligne de commande « %s », dossier courant « %s » : arrêtée sur "

@@ -48,4 +48,6 @@ public:
 
 private:
     CLogFile m_file;
+    // The folders whose access list the log has already warned of.
+    CStringArray m_openFoldersTold;
 };

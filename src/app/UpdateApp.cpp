@@ -1,5 +1,6 @@
 #include "UpdateApp.h"
 
+#include "CKernelHandle.h"
 #include "CommandLine.h"
 #include "CrashGuard.h"
 #include "ExceptionCode.h"
@@ -10,6 +11,8 @@
 #include "StandardOutput.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
+
+#include <cstdlib>
 
 BEGIN_MESSAGE_MAP(CUpdateApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
@@ -33,32 +36,25 @@ class CInstanceMutex {
 public:
     CInstanceMutex()
     {
-        m_hMutex = ::CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+        m_mutex.Attach(::CreateMutexA(nullptr, FALSE, kInstanceMutexName));
         DWORD error = ::GetLastError();
         // Made by an updater of another account, the mutex may refuse this one.
-        if (!m_hMutex && error == ERROR_ACCESS_DENIED) {
+        if (!m_mutex.IsValid() && error == ERROR_ACCESS_DENIED) {
             m_another = true;
             return;
         }
-        if (!m_hMutex) {
-            m_hMutex = ::CreateMutexA(nullptr, FALSE, kSessionMutexName);
+        if (!m_mutex.IsValid()) {
+            m_mutex.Attach(::CreateMutexA(nullptr, FALSE, kSessionMutexName));
             error = ::GetLastError();
         }
         // When no name can be had at all, this updater runs as before.
-        m_another = m_hMutex != nullptr && error == ERROR_ALREADY_EXISTS;
+        m_another = m_mutex.IsValid() && error == ERROR_ALREADY_EXISTS;
     }
-    ~CInstanceMutex()
-    {
-        if (m_hMutex)
-            ::CloseHandle(m_hMutex);
-    }
-    CInstanceMutex(const CInstanceMutex&) = delete;
-    CInstanceMutex& operator=(const CInstanceMutex&) = delete;
 
     bool AnotherRuns() const { return m_another; }
 
 private:
-    HANDLE m_hMutex = nullptr;
+    CKernelHandle m_mutex;
     bool m_another = false;
 };
 
@@ -98,7 +94,9 @@ BOOL CUpdateApp::InitInstance()
 {
     try {
         CCommandLine options;
-        const bool known = ParseCommandLine(::GetCommandLineA(), options);
+        // The C runtime has split the line already, by the rules the system's own
+        // CommandLineToArgvW follows, which would bring shell32 into every start.
+        const bool known = ParseCommandLine(__argc, __argv, options);
         // A log that cannot be opened leaves the run as it is, without a record.
         m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
         m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());

@@ -305,7 +305,7 @@ CString CUpdateDlg::ErrorBoxText() const
     text += m_error.Sentence();
     if (!m_logPath.IsEmpty()) {
         CString log;
-        log.Format("\n\nLe d\xE9tail de cette ex\xE9" "cution est dans le journal \xAB %s \xBB.",
+        log.Format("\n\nLe détail de cette exécution est dans le journal « %s ».",
                    static_cast<const char*>(m_logPath));
         text += log;
     }
@@ -327,7 +327,7 @@ void CUpdateDlg::OnApplications(const CResolvedApplications& applications)
 
 bool CUpdateDlg::RetryWithOpenApplications(const char* folder, const CStringArray& images)
 {
-    CString text = "Fermez les applications suivantes avant de poursuivre la mise \xE0 jour :";
+    CString text = "Fermez les applications suivantes avant de poursuivre la mise à jour :";
     for (int i = 0; i < images.GetSize(); ++i) {
         text += i ? ", " : " ";
         text += InsideFolder(images.GetAt(i), folder);
@@ -346,11 +346,11 @@ void CUpdateDlg::OnStep(UpdateStep step, const char* name, int index, int count)
         m_statusText += "Copie du programme d'installation";
         break;
     case UpdateStep::RemoveOldVersion:
-        m_statusText += "D\xE9sinstallation de l'ancienne version";
+        m_statusText += "Désinstallation de l'ancienne version";
         break;
     case UpdateStep::Reinstall: {
         CString line;
-        line.Format("R\xE9installation de \xAB %s \xBB (%d sur %d)", name, index, count);
+        line.Format("Réinstallation de « %s » (%d sur %d)", name, index, count);
         m_statusText += line;
         break;
     }
@@ -366,7 +366,7 @@ void CUpdateDlg::OnInstallerRun(const CInstallerRun& run)
     if (run.started)
         return;
     CString text;
-    text.Format("CreateProcess error n\xB0%d", static_cast<int>(run.error));
+    text.Format("CreateProcess error n°%d", static_cast<int>(run.error));
     ShowFrameworkMessage(text, MB_OK);
     KeepDisabled();
 }

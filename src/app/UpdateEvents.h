@@ -29,6 +29,12 @@ struct CInstallerRun {
     DWORD error = 0;         // why it could not be started, when it was not
     DWORD exitCode = 0;
     DWORD milliseconds = 0;  // from its start to its end
+    // Why the system refused to prefer its own folder's DLLs for the run (it was then
+    // started as before); 0 when it took that, or when the run was not started.
+    DWORD preferSystemRefused = 0;
+    // The folder's access list lets ordinary users change what it holds, so a DLL
+    // of theirs could lie beside the installer.
+    bool folderOpenToUsers = false;
 
     // A process that dies of an exception ends with its code, 0xC0000000 and above
     // (0xC0000005 for an access violation); no installer chooses such an exit code.

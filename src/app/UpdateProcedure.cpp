@@ -5,6 +5,7 @@
 
 #include "CompressedFile.h"
 #include "FileQueries.h"
+#include "FolderSecurity.h"
 #include "InstallerHandoff.h"
 #include "RunningProcesses.h"
 
@@ -240,6 +241,8 @@ CInstallerRun CUpdateProcedure::RunInstaller(const CString& folder, const CStrin
     run.error = outcome.error;
     run.exitCode = outcome.exitCode;
     run.milliseconds = outcome.milliseconds;
+    run.preferSystemRefused = outcome.preferSystemRefused;
+    run.folderOpenToUsers = IsOpenToOrdinaryUsers(folder);
     Tell([&](IUpdateEvents& events) { events.OnInstallerRun(run); });
     return run;
 }

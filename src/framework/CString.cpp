@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <mbstring.h>
-#include <string>
 
 void CString::Format(const char* format, ...)
 {
@@ -111,14 +110,4 @@ int CString::CompareNoCase(const char* other) const
 {
     return ::_mbsicmp(reinterpret_cast<const unsigned char*>(m_text.c_str()),
                       reinterpret_cast<const unsigned char*>(other ? other : ""));
-}
-
-CString AfxAnsiFromWide(const wchar_t* text, int length)
-{
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return CString();
-    std::string ansi(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, length, &ansi[0], bytes, nullptr, nullptr);
-    return CString(ansi.c_str(), bytes);
 }

@@ -56,7 +56,3 @@ public:
 private:
     std::string m_text;
 };
-
-// `length` UTF-16 characters of `text` in the ANSI code page (the system's default
-// character for any it cannot hold); empty when the conversion fails.
-CString AfxAnsiFromWide(const wchar_t* text, int length);

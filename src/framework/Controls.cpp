@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "TextConversion.h"
+
 #include <string>
 
 namespace {

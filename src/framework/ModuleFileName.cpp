@@ -1,5 +1,7 @@
 #include "ModuleFileName.h"
 
+#include "TextConversion.h"
+
 #include <string>
 
 namespace {

@@ -1,5 +1,7 @@
 #include "ButtonSound.h"
 
+#include "SystemLibrary.h"
+
 #include <mmsystem.h>
 
 #include <cstring>
@@ -29,6 +31,13 @@ void SetButtonSoundEntry(ButtonSound& entry, const char* sound, HMODULE module, 
 
 void PlayButtonSound(const ButtonSound& entry)
 {
-    if (entry.sound)
-        ::PlaySoundA(entry.sound, entry.module, entry.flags);
+    if (!entry.sound)
+        return;
+    // winmm is not one of the system's known DLLs, and it costs the start-up a good
+    // part of a dialog's: it is loaded from the system folder at the first sound and
+    // kept until the process ends, since an asynchronous sound plays on after the call.
+    static const auto play =
+        AfxGetProcedure<decltype(&::PlaySoundA)>(AfxLoadSystemLibrary("winmm.dll"), "PlaySoundA");
+    if (play)
+        play(entry.sound, entry.module, entry.flags);
 }

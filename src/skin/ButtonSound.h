@@ -19,5 +19,6 @@ DWORD ButtonSoundFlags(bool fromModule, bool asynchronous);
 // characters is cut there.
 void SetButtonSoundEntry(ButtonSound& entry, const char* sound, HMODULE module, bool asynchronous);
 
-// Plays the entry when it holds a sound; an empty entry does nothing.
+// Plays the entry when it holds a sound; an empty entry does nothing, and so does
+// every entry when winmm cannot be loaded.
 void PlayButtonSound(const ButtonSound& entry);

@@ -14,21 +14,15 @@ CGradientStatic::CGradientStatic()
       m_crText(::GetSysColor(COLOR_CAPTIONTEXT))
 {
     // Each control holds the library for itself, from before its window exists.
-    m_hMsimg = ::LoadLibraryA("msimg32.dll");
-    if (m_hMsimg) {
+    // msimg32 is not one of the system's known DLLs: never one found beside the program.
+    m_msimg.Attach(AfxLoadSystemLibrary("msimg32.dll"));
+    if (m_msimg) {
         m_bCanGradientFill = TRUE;
-        // Through a plain function pointer type: FARPROC to another signature
-        // would be a cast between incompatible function types.
-        m_pfnGradientFill = reinterpret_cast<GradientFillProc>(
-            reinterpret_cast<void (*)()>(::GetProcAddress(m_hMsimg, "GradientFill")));
+        m_pfnGradientFill = m_msimg.GetProcedure<GradientFillProc>("GradientFill");
     }
 }
 
-CGradientStatic::~CGradientStatic()
-{
-    if (m_hMsimg)
-        ::FreeLibrary(m_hMsimg);
-}
+CGradientStatic::~CGradientStatic() = default;
 
 BEGIN_MESSAGE_MAP(CGradientStatic, CStatic)
     ON_WM_PAINT()

@@ -10,6 +10,7 @@
 
 #include "CDC.h"
 #include "Controls.h"
+#include "SystemLibrary.h"
 
 class CGradientStatic : public CStatic {
 public:
@@ -51,7 +52,7 @@ protected:
     COLORREF m_crEnd;
     COLORREF m_crText;
     int m_nAlign = ALIGN_LEFT;
-    HMODULE m_hMsimg = nullptr;          // freed with the object
+    CSystemLibrary m_msimg;              // from the system folder, freed with the object
     BOOL m_bCanGradientFill = FALSE;
     BOOL m_bVertical = FALSE;
     BOOL m_bGradient = FALSE;

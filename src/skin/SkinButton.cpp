@@ -1,5 +1,6 @@
 #include "SkinButton.h"
 
+#include "ButtonLink.h"
 #include "CBrush.h"
 #include "CPen.h"
 #include "CWindowDC.h"
@@ -7,7 +8,6 @@
 #include "MessageMapInput.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstring>
 
@@ -389,13 +389,7 @@ BOOL CSkinButton::OnClicked()
         if (command)
             ::PostMessageA(m_menuOwner, WM_COMMAND, MAKEWPARAM(LOWORD(command), 0), 0);
     } else if (m_link[0]) {
-        SHELLEXECUTEINFOA info{};
-        info.cbSize = sizeof info;   // 60 bytes in a 32-bit program, 112 in a 64-bit one
-        info.fMask = SEE_MASK_FLAG_NO_UI;
-        info.lpVerb = "open";
-        info.lpFile = m_link;
-        info.nShow = SW_SHOWMAXIMIZED;
-        ::ShellExecuteExA(&info);
+        OpenButtonLink(m_link);
     }
     return FALSE;   // the parent sees the click too
 }

@@ -1,6 +1,6 @@
 #include "CompressedFile.h"
 
-#include "FileHandle.h"
+#include "CKernelHandle.h"
 #include "FileQueries.h"
 #include "LzFile.h"
 
@@ -69,7 +69,7 @@ bool ExpandCompressedFile(const char* sourceFolder, const char* targetFolder, co
     CLzFile target(targetPath, CLzFile::forCreating);
     if (!target.IsOpen())
         return false;
-    copyResult = ::LZCopy(source.Get(), target.Get());
+    copyResult = CLzFile::Copy(source, target);
     source.Close();
     target.Close();
     return true;
@@ -80,13 +80,13 @@ bool ReadCompressedSize(const char* compressedPath, DWORD& expandedSize)
     static const unsigned char kMagic[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
     if (!compressedPath || std::strlen(compressedPath) > kMaxPathLength)
         return false;
-    CFileHandle file(::CreateFileA(compressedPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    CKernelHandle file(::CreateFileA(compressedPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     unsigned char header[14];
     DWORD got = 0;
-    if (!::ReadFile(file.Get(), header, sizeof header, &got, nullptr) || got != sizeof header
+    if (!::ReadFile(file, header, sizeof header, &got, nullptr) || got != sizeof header
         || std::memcmp(header, kMagic, sizeof kMagic) != 0)
         return false;
     expandedSize = static_cast<DWORD>(header[10]) | (static_cast<DWORD>(header[11]) << 8)

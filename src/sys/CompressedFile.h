@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-// The accented letters a shipped file name may carry, Windows-1252 é è ê à ï î ù,
-// and the plain letters they fold to, position by position.
-#define ACCENTED_LETTERS "\xE9\xE8\xEA\xE0\xEF\xEE\xF9"
+// The accented letters a shipped file name may carry, and the plain letters they
+// fold to, position by position.
+#define ACCENTED_LETTERS "éèêàïîù"
 #define UNACCENTED_LETTERS "eeeaiiu"
 
 // Copies `name` into one static buffer of MAX_PATH characters, replaces every

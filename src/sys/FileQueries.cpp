@@ -1,7 +1,8 @@
 #include "FileQueries.h"
 
-#include "FileHandle.h"
+#include "CKernelHandle.h"
 #include "FindHandle.h"
+#include "TextConversion.h"
 
 #include <cstring>
 
@@ -36,7 +37,7 @@ bool FileExists(const char* path)
         return false;
     // Sharing reading only: a handle elsewhere that writes makes the open fail, and
     // CreateFileA cannot open a directory without FILE_FLAG_BACKUP_SEMANTICS.
-    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    CKernelHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.IsValid();
 }
@@ -152,38 +153,14 @@ CString NormalFolderPath(const char* path)
     return CString(normal.c_str());
 }
 
-std::wstring WideFromAnsi(const char* text)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 1)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
 namespace {
 
-// What the ANSI functions make of `name`, with look-alikes where the code page has them.
-std::string AnsiFromWide(const std::wstring& name, DWORD flags)
-{
-    if (name.empty())
-        return std::string();
-    const int size = static_cast<int>(name.size());
-    const int length = ::WideCharToMultiByte(CP_ACP, flags, name.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::string();
-    std::string ansi(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, flags, name.data(), size, &ansi[0], length, nullptr, nullptr);
-    return ansi;
-}
-
 // The name comes back unchanged from the code page exactly when the ANSI
-// functions can open the file by the name they list.
+// functions can open the file by the name they list (with its look-alikes).
 bool SurvivesTheCodePage(const std::wstring& name)
 {
-    return WideFromAnsi(AnsiFromWide(name, 0).c_str()) == name;
+    const CString listed = AfxAnsiFromWide(name.data(), static_cast<int>(name.size()), AnsiFallback::BestFit);
+    return AfxWideFromAnsi(listed, listed.GetLength()) == name;
 }
 
 } // namespace
@@ -192,10 +169,10 @@ bool FindUnrepresentableFiles(const char* folder, std::vector<std::wstring>& fou
 {
     if (!folder || !*folder || !IsDirectory(folder) || !extension)
         return false;
-    const std::wstring base = WideFromAnsi(folder);
+    const std::wstring base = AfxWideFromAnsi(folder);
     if (base.empty() || base.size() + 2 > kMaxPathLength)
         return false;
-    const std::wstring wideExtension = WideFromAnsi(extension);
+    const std::wstring wideExtension = AfxWideFromAnsi(extension);
 
     WIN32_FIND_DATAW entry;
     CFindHandle search((base + L"\\*").c_str(), entry);
@@ -219,14 +196,12 @@ bool FileExists(const std::wstring& path)
 {
     if (path.empty() || path.size() > kMaxPathLength)
         return false;
-    CFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    CKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.IsValid();
 }
 
 CString AnsiShownName(const std::wstring& text)
 {
-    // WC_NO_BEST_FIT_CHARS: a character without an exact match becomes the default
-    // character instead of a look-alike (a capital sigma would otherwise read as "S").
-    return CString(AnsiFromWide(text, WC_NO_BEST_FIT_CHARS).c_str());
+    return AfxAnsiFromWide(text.data(), static_cast<int>(text.size()), AnsiFallback::Question);
 }

@@ -62,6 +62,3 @@ bool FileExists(const std::wstring& path);
 // written as '?'. No look-alike is put in its place: such a name must never be
 // taken for another.
 CString AnsiShownName(const std::wstring& text);
-
-// `text` from the ANSI code page to UTF-16, without its terminator.
-std::wstring WideFromAnsi(const char* text);

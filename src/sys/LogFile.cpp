@@ -1,5 +1,7 @@
 #include "LogFile.h"
 
+#include "TextConversion.h"
+
 #include <cstdio>
 #include <string>
 
@@ -28,27 +30,17 @@ std::string Utf8Line(const char* text)
     }
     if (ansi.empty())
         return ansi;
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    if (wideLength <= 0)
-        return ansi;
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], wideLength);
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return ansi;
-    std::string utf8(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &utf8[0], length, nullptr, nullptr);
-    return utf8;
+    const std::wstring wide = AfxWideFromAnsi(ansi.data(), static_cast<int>(ansi.size()));
+    const std::string utf8 = AfxUtf8FromWide(wide.data(), static_cast<int>(wide.size()));
+    return utf8.empty() ? ansi : utf8;
 }
 
 // Whether another handle holds `path` open: it then refuses to be opened unshared.
 bool IsOpenElsewhere(const char* path)
 {
-    HANDLE probe = ::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE)
-        return ::GetLastError() == ERROR_SHARING_VIOLATION;
-    ::CloseHandle(probe);
-    return false;
+    const CKernelHandle probe(
+        ::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe.IsValid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 } // namespace
@@ -60,9 +52,7 @@ CLogFile::~CLogFile()
 
 void CLogFile::Close()
 {
-    if (IsOpen())
-        ::CloseHandle(m_hFile);
-    m_hFile = INVALID_HANDLE_VALUE;
+    m_file.Close();
 }
 
 bool CLogFile::Open(const char* path)
@@ -84,17 +74,17 @@ bool CLogFile::Open(const char* path)
     // may read, write or rename the file while it is open (a technician opening it in
     // an editor, the next run rotating it). Write-through: a power cut keeps what was
     // written.
-    m_hFile = ::CreateFileA(m_path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+    m_file.Attach(::CreateFileA(m_path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
     if (!IsOpen()) {
         m_lastError = ::GetLastError();
         return false;
     }
     LARGE_INTEGER current = {};
-    if (::GetFileSizeEx(m_hFile, &current) && current.QuadPart == 0) {
+    if (::GetFileSizeEx(m_file, &current) && current.QuadPart == 0) {
         DWORD written = 0;
-        if (!::WriteFile(m_hFile, kByteOrderMark, 3, &written, nullptr) || written != 3)
+        if (!::WriteFile(m_file, kByteOrderMark, 3, &written, nullptr) || written != 3)
             m_lastError = ::GetLastError();
     }
     return true;
@@ -114,7 +104,7 @@ void CLogFile::WriteLine(const char* text)
     line += Utf8Line(text);
     line += "\r\n";
     DWORD written = 0;
-    if (!::WriteFile(m_hFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr)
+    if (!::WriteFile(m_file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr)
         || written != line.size())
         m_lastError = ::GetLastError();
 }

@@ -6,6 +6,7 @@
 // is read-only or missing, a full disc, a file another program holds) leaves the
 // log closed or the line unwritten, and nothing is thrown.
 
+#include "CKernelHandle.h"
 #include "CString.h"
 
 #include <windows.h>
@@ -30,7 +31,7 @@ public:
     // closed first.
     bool Open(const char* path);
     void Close();
-    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file.IsValid(); }
     const CString& Path() const { return m_path; }   // as given to Open
     // The error of the failed Open, or of the last failed write; 0 when none.
     DWORD LastError() const { return m_lastError; }
@@ -42,7 +43,7 @@ public:
     void WriteLine(const char* text);
 
 private:
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+    CKernelHandle m_file;
     CString m_path;
     DWORD m_lastError = 0;
 };

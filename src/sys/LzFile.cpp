@@ -2,9 +2,32 @@
 
 #include "FileQueries.h"
 
+#include "SystemLibrary.h"
+
 #include <lzexpand.h>
 
 #include <cstring>
+
+namespace {
+
+struct LzEntries {
+    decltype(&::LZOpenFileA) open;
+    decltype(&::LZCopy) copy;
+    decltype(&::LZClose) close;
+};
+
+const LzEntries& Lz()
+{
+    static const LzEntries entries = [] {
+        const HMODULE lz32 = AfxLoadSystemLibrary("lz32.dll");
+        return LzEntries{AfxGetProcedure<decltype(&::LZOpenFileA)>(lz32, "LZOpenFileA"),
+                         AfxGetProcedure<decltype(&::LZCopy)>(lz32, "LZCopy"),
+                         AfxGetProcedure<decltype(&::LZClose)>(lz32, "LZClose")};
+    }();
+    return entries;
+}
+
+} // namespace
 
 CLzFile::CLzFile(const char* path, Purpose purpose) : m_hFile(LZERROR_BADINHANDLE)
 {
@@ -15,8 +38,12 @@ CLzFile::CLzFile(const char* path, Purpose purpose) : m_hFile(LZERROR_BADINHANDL
     std::strcpy(name, PathForOpenFile(path));
     OFSTRUCT info = {};
     info.cBytes = sizeof info;
+    // Without all three entry points nothing is opened, so nothing is left to close.
+    const LzEntries& lz = Lz();
+    if (!lz.open || !lz.copy || !lz.close)
+        return;
     if (purpose == forReading) {
-        m_hFile = ::LZOpenFileA(name, &info, OF_READ);
+        m_hFile = lz.open(name, &info, OF_READ);
         return;
     }
     // LZOpenFileA in OF_CREATE hands back this same plain file handle, which LZCopy
@@ -35,7 +62,15 @@ CLzFile::~CLzFile()
 void CLzFile::Close()
 {
     if (IsOpen()) {
-        ::LZClose(m_hFile);
+        Lz().close(m_hFile);
         m_hFile = LZERROR_BADINHANDLE;
     }
+}
+
+LONG CLzFile::Copy(const CLzFile& source, const CLzFile& target)
+{
+    // An open file means the three entry points were found.
+    if (!source.IsOpen() || !target.IsOpen())
+        return LZERROR_BADINHANDLE;
+    return Lz().copy(source.m_hFile, target.m_hFile);
 }

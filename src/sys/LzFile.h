@@ -1,6 +1,8 @@
 #pragma once
 // Owner of an lz32 file handle: LZClose runs when it goes out of scope, unless Close
-// has run first.
+// has run first. lz32 is not one of the system's known DLLs: it is taken from the
+// system folder when the first compressed file is opened, never found beside the
+// program.
 
 #include <windows.h>
 
@@ -25,6 +27,10 @@ public:
     bool IsOpen() const { return m_hFile >= 0; }
     INT Get() const { return m_hFile; }
     void Close();
+
+    // LZCopy from `source` to `target`: the bytes written, or an LZERROR_ code
+    // (negative); LZERROR_BADINHANDLE when lz32 cannot be had.
+    static LONG Copy(const CLzFile& source, const CLzFile& target);
 
 private:
     INT m_hFile;

@@ -1,7 +1,8 @@
 #include "RunningProcesses.h"
 
-#include "FileHandle.h"
+#include "CKernelHandle.h"
 #include "FileQueries.h"
+#include "TextConversion.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -43,13 +44,13 @@ bool LiesBelow(const std::wstring& image, const std::wstring& folder)
 // process of another user, a system process, one that has just ended).
 std::wstring ImagePath(DWORD id)
 {
-    CFileHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     if (!process.IsValid())
         return std::wstring();
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD length = static_cast<DWORD>(buffer.size());
-        if (::QueryFullProcessImageNameW(process.Get(), 0, buffer.data(), &length))
+        if (::QueryFullProcessImageNameW(process, 0, buffer.data(), &length))
             return std::wstring(buffer.data(), length);
         if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768)
             return std::wstring();
@@ -61,15 +62,15 @@ std::wstring ImagePath(DWORD id)
 
 bool FindProcessesInFolder(const char* folder, CStringArray& images)
 {
-    CFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    CKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.IsValid())
         return false;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
-    if (!::Process32FirstW(snapshot.Get(), &entry))
+    if (!::Process32FirstW(snapshot, &entry))
         return false;
 
-    const std::wstring base = LongForm(WideFromAnsi(NormalFolderPath(folder)));
+    const std::wstring base = LongForm(AfxWideFromAnsi(NormalFolderPath(folder)));
     if (base.empty())
         return true;
     const DWORD self = ::GetCurrentProcessId();
@@ -79,6 +80,6 @@ bool FindProcessesInFolder(const char* folder, CStringArray& images)
         const std::wstring image = ImagePath(entry.th32ProcessID);
         if (!image.empty() && LiesBelow(LongForm(image), base))
             images.Add(AnsiShownName(image));
-    } while (::Process32NextW(snapshot.Get(), &entry));
+    } while (::Process32NextW(snapshot, &entry));
     return true;
 }

@@ -1,6 +1,7 @@
 #include "StandardOutput.h"
 
 #include "FileQueries.h"
+#include "TextConversion.h"
 
 #include <cstring>
 
@@ -31,19 +32,12 @@ CStandardOutput::CStandardOutput()
     }
     if (!::AttachConsole(ATTACH_PARENT_PROCESS))
         return;
-    HANDLE console = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-    if (console == INVALID_HANDLE_VALUE)
+    m_ownConsole.Attach(::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!m_ownConsole.IsValid())
         return;
-    m_hOutput = console;
+    m_hOutput = m_ownConsole;
     m_console = true;
-    m_ownsHandle = true;
-}
-
-CStandardOutput::~CStandardOutput()
-{
-    if (m_ownsHandle)
-        ::CloseHandle(m_hOutput);
 }
 
 void CStandardOutput::WriteLine(const char* text)
@@ -52,7 +46,7 @@ void CStandardOutput::WriteLine(const char* text)
         return;
     DWORD written = 0;
     if (m_console) {
-        const std::wstring wide = WideFromAnsi(text);
+        const std::wstring wide = AfxWideFromAnsi(text);
         ::WriteConsoleW(m_hOutput, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
         ::WriteConsoleW(m_hOutput, L"\r\n", 2, &written, nullptr);
         return;

@@ -6,12 +6,13 @@
 // handed none, to the console of the process that started it, if that has one (a
 // command prompt). With neither, lines go nowhere and nothing fails.
 
+#include "CKernelHandle.h"
+
 #include <windows.h>
 
 class CStandardOutput {
 public:
     CStandardOutput();
-    ~CStandardOutput();
     CStandardOutput(const CStandardOutput&) = delete;
     CStandardOutput& operator=(const CStandardOutput&) = delete;
 
@@ -23,8 +24,9 @@ public:
     void WriteLine(const char* text);
 
 private:
+    // The console opened after attaching to the parent's; the handle the program was
+    // given is the system's and is not closed here.
+    CKernelHandle m_ownConsole;
     HANDLE m_hOutput = nullptr;
     bool m_console = false;
-    // The console handle opened after attaching to the parent's console, closed here.
-    bool m_ownsHandle = false;
 };

@@ -1,5 +1,6 @@
 #include "SystemInfo.h"
 
+#include "TextConversion.h"
 #include "VersionResource.h"
 
 #include <windows.h>
@@ -11,17 +12,6 @@ namespace {
 
 // ntdll's own answer, which no compatibility layer adjusts.
 typedef LONG(WINAPI* RtlGetVersionFunction)(OSVERSIONINFOEXW*);
-
-std::string AnsiFromWide(const wchar_t* text)
-{
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return std::string();
-    std::string ansi(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &ansi[0], length, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(length - 1));
-    return ansi;
-}
 
 } // namespace
 
@@ -52,9 +42,9 @@ CString WindowsVersionText()
         return CString("Windows");
     CString text;
     text.Format("Windows %lu.%lu (build %lu", info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
-    const std::string servicePack = AnsiFromWide(info.szCSDVersion);
-    if (!servicePack.empty())
-        text += (", " + servicePack).c_str();
+    const CString servicePack = AfxAnsiFromWide(info.szCSDVersion);
+    if (!servicePack.IsEmpty())
+        text += CString(", ") + servicePack;
     text += ")";
     return text;
 }

@@ -1,5 +1,7 @@
 #include "TaskbarProgress.h"
 
+#include "SystemLibrary.h"
+
 #include <shobjidl.h>
 
 namespace {
@@ -12,12 +14,6 @@ using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
 using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
 using CoUninitializeFn = void(WINAPI*)();
 
-template <class F>
-F Procedure(HMODULE module, const char* name)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
-
 } // namespace
 
 CTaskbarProgress::~CTaskbarProgress()
@@ -25,7 +21,7 @@ CTaskbarProgress::~CTaskbarProgress()
     if (m_list)
         m_list->Release();
     if (m_comStarted)
-        if (auto uninitialize = Procedure<CoUninitializeFn>(m_ole, "CoUninitialize"))
+        if (auto uninitialize = AfxGetProcedure<CoUninitializeFn>(m_ole, "CoUninitialize"))
             uninitialize();
     if (m_ole)
         ::FreeLibrary(m_ole);
@@ -38,11 +34,11 @@ bool CTaskbarProgress::Reach()
     if (m_tried)
         return m_list != nullptr;
     m_tried = true;
-    m_ole = ::LoadLibraryA("ole32.dll");
+    m_ole = AfxLoadSystemLibrary("ole32.dll");
     if (!m_ole)
         return false;
-    auto initialize = Procedure<CoInitializeExFn>(m_ole, "CoInitializeEx");
-    auto create = Procedure<CoCreateInstanceFn>(m_ole, "CoCreateInstance");
+    auto initialize = AfxGetProcedure<CoInitializeExFn>(m_ole, "CoInitializeEx");
+    auto create = AfxGetProcedure<CoCreateInstanceFn>(m_ole, "CoCreateInstance");
     if (!initialize || !create)
         return false;
     m_comStarted = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));

@@ -1,6 +1,32 @@
 #include "VersionResource.h"
 
+#include "SystemLibrary.h"
+
 #include <cstdlib>
+
+namespace {
+
+// version.dll is not one of the system's known DLLs: it is taken from the system
+// folder at the first version read, never found beside the program.
+struct VersionEntries {
+    decltype(&::GetFileVersionInfoSizeA) infoSize;
+    decltype(&::GetFileVersionInfoA) info;
+    decltype(&::VerQueryValueA) query;
+};
+
+const VersionEntries& Version()
+{
+    static const VersionEntries entries = [] {
+        const HMODULE version = AfxLoadSystemLibrary("version.dll");
+        return VersionEntries{
+            AfxGetProcedure<decltype(&::GetFileVersionInfoSizeA)>(version, "GetFileVersionInfoSizeA"),
+            AfxGetProcedure<decltype(&::GetFileVersionInfoA)>(version, "GetFileVersionInfoA"),
+            AfxGetProcedure<decltype(&::VerQueryValueA)>(version, "VerQueryValueA")};
+    }();
+    return entries;
+}
+
+} // namespace
 
 CVersionResource::~CVersionResource()
 {
@@ -9,19 +35,22 @@ CVersionResource::~CVersionResource()
 
 BOOL CVersionResource::Load(const char* path)
 {
+    const VersionEntries& version = Version();
+    if (!version.infoSize || !version.info || !version.query)
+        return FALSE;
     DWORD handle = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path, &handle);
+    const DWORD size = version.infoSize(path, &handle);
     if (size == 0)
         return FALSE;
     m_pData.reset(new BYTE[size]());
-    if (!::GetFileVersionInfoA(path, handle, size, m_pData.get())) {
+    if (!version.info(path, handle, size, m_pData.get())) {
         Reset();
         return FALSE;
     }
     void* table = nullptr;
     UINT length = 0;
     // Each entry is a 16-bit language identifier followed by a 16-bit code page.
-    if (!::VerQueryValueA(m_pData.get(), "\\VarFileInfo\\Translation", &table, &length) || !table
+    if (!version.query(m_pData.get(), "\\VarFileInfo\\Translation", &table, &length) || !table
         || length < 2 * sizeof(WORD)) {
         Reset();
         return FALSE;
@@ -47,7 +76,8 @@ CString CVersionResource::QueryString(const char* name, DWORD translation) const
     subBlock.Format("\\StringFileInfo\\%08lx\\%s", static_cast<unsigned long>(translation), name);
     void* text = nullptr;
     UINT length = 0;
-    if (!::VerQueryValueA(m_pData.get(), subBlock, &text, &length) || !text)
+    // Data is held only after a load that found the three entry points.
+    if (!Version().query(m_pData.get(), subBlock, &text, &length) || !text)
         return CString();
     return CString(static_cast<const char*>(text));
 }

@@ -1,16 +1,90 @@
-// ParseCommandLine on command lines as Windows hands them to the program.
+// ParseCommandLine on command lines as Windows hands them to the program, split by
+// the C runtime as the program's own arguments are; and that split held against the
+// system's own (CommandLineToArgvW), which the program no longer loads.
 
 #include "CommandLine.h"
+#include "TempDir.h"
+
+#include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 std::string Str(const CString& text)
 {
     return static_cast<const char*>(text);
+}
+
+// The arguments after the program name that the C runtime of a windows-subsystem
+// program makes of `line` (argv_echo records them). Empty, with a failure, when the
+// child cannot be run.
+std::vector<std::string> RuntimeArguments(const std::string& line)
+{
+    static TempDir dir("argv");
+    const std::string record = dir / "argv.txt";
+    ::DeleteFileA(record.c_str());
+    ::SetEnvironmentVariableA("MJ_ARGV_RECORD", record.c_str());
+    std::vector<char> copy(line.begin(), line.end());
+    copy.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(ARGV_ECHO_PATH, copy.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info)) {
+        ADD_FAILURE() << "argv_echo does not start: error " << ::GetLastError();
+        return {};
+    }
+    ::WaitForSingleObject(info.hProcess, 30000);
+    DWORD code = 99;
+    ::GetExitCodeProcess(info.hProcess, &code);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    EXPECT_EQ(0u, code) << "argv_echo's exit code";
+    std::vector<std::string> arguments;
+    const std::string text = ReadFileBytes(record);
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        arguments.push_back(text.substr(start, end - start));
+    return arguments;
+}
+
+// What the system's CommandLineToArgvW makes of `line`, after the program name, in
+// the ANSI code page.
+std::vector<std::string> SystemArguments(const std::string& line)
+{
+    wchar_t wide[1024] = L"";
+    ::MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, wide, 1024);
+    int count = 0;
+    wchar_t** argv = ::CommandLineToArgvW(wide, &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; argv && i < count; ++i) {
+        char ansi[1024] = "";
+        ::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, ansi, sizeof ansi, nullptr, nullptr);
+        arguments.push_back(ansi);
+    }
+    ::LocalFree(argv);
+    return arguments;
+}
+
+bool Parse(const std::vector<std::string>& arguments, CCommandLine& out)
+{
+    std::vector<const char*> argv{"MiseAJour.exe"};
+    for (const std::string& argument : arguments)
+        argv.push_back(argument.c_str());
+    return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out);
+}
+
+std::string Joined(const std::vector<std::string>& arguments)
+{
+    std::string text;
+    for (const std::string& argument : arguments)
+        text += "[" + argument + "]";
+    return text;
 }
 
 } // namespace
@@ -25,7 +99,6 @@ TEST(CommandLine, SwitchesQuotingAndUnknownArguments)
         const char* unknown;
     };
     const Case cases[] = {
-        {"", true, false, false, false, "", ""},
         {"MiseAJour.exe", true, false, false, false, "", ""},
         {"\"D:\\Mise a jour\\MiseAJour.exe\"   ", true, false, false, false, "", ""},
         {"\"D:\\Mise a jour\\MiseAJour.exe\" /quiet", true, true, false, false, "", ""},
@@ -59,7 +132,7 @@ TEST(CommandLine, SwitchesQuotingAndUnknownArguments)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("command line: ") + c.line);
         CCommandLine out;
-        EXPECT_EQ(c.ok, ParseCommandLine(c.line, out));
+        EXPECT_EQ(c.ok, Parse(RuntimeArguments(c.line), out));
         EXPECT_EQ(c.quiet, out.quiet);
         EXPECT_EQ(c.check, out.check);
         EXPECT_EQ(c.usage, out.usage);
@@ -73,4 +146,31 @@ TEST(CommandLine, UsageNamesEverySwitchInFrench)
     const std::string text = Str(UsageText());
     for (const char* needle : {"/quiet", "/check", "/log=", "/?", "Utilisation", "\xE9" /* é, Windows-1252 */})
         EXPECT_NE(std::string::npos, text.find(needle)) << needle << " in:\n" << text;
+}
+
+TEST(CommandLine, TheRuntimeSplitsAsTheSystemDoes)
+{
+    // Quotes group blanks, 2n backslashes before a quote give n and a quote that
+    // opens or closes, 2n + 1 give n and a literal quote, other backslashes are kept.
+    const char* const alike[] = {
+        "MiseAJour.exe /quiet   /check\t-LOG=x",
+        "\"D:\\Mise a jour\\MiseAJour.exe\" /log=\"C:\\a b\\x.log\"",
+        "MiseAJour.exe \"/log=C:\\a b\\x.log\" /quiet",
+        "MiseAJour.exe \"/log=C:\\journaux\\\\\" /check",
+        "MiseAJour.exe /log=\"C:\\a\\\"b\"",
+        "MiseAJour.exe /log=C:\\a\\\\\\b \\\\serveur\\partage",
+        "MiseAJour.exe \"\" /log=\"\" a\"b c\"d",
+        "MiseAJour.exe /log=C:\\*.log ?",
+        "MiseAJour.exe \"/log=C:\\Coll\xE8ge\\x.log\"",
+    };
+    for (const char* line : alike) {
+        SCOPED_TRACE(std::string("command line: ") + line);
+        EXPECT_EQ(Joined(SystemArguments(line)), Joined(RuntimeArguments(line)));
+    }
+    // Where they part: two quotes inside quotes give a literal quote, after which the
+    // runtime stays within the quotes and the system leaves them. No switch of the
+    // updater is written so, and a Windows path holds no quote.
+    const char* const twoQuotes = "MiseAJour.exe \"a\"\"b c\"";
+    EXPECT_EQ("[a\"b c]", Joined(RuntimeArguments(twoQuotes)));
+    EXPECT_EQ("[a\"b][c]", Joined(SystemArguments(twoQuotes)));
 }

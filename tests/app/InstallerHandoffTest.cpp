@@ -650,3 +650,31 @@ TEST(RunAndWait, QuitArrivingDuringTheWaitIsLeftForTheCaller)
 }
 
 }   // namespace
+
+// The installer is asked to prefer the system folder's DLLs over those beside it; a
+// Windows that knows the policy (Wine takes it too) starts the run with it, and the
+// run is the same as without: its line, folder and exit code.
+TEST(StartAndWait, TheRunStartsWithTheSystemFoldersDllsPreferred)
+{
+    TempDir dir("prefer");
+    const std::string installer = dir / "_install.exe";
+    ASSERT_TRUE(::CopyFileA(ChildSleeperPath().c_str(), installer.c_str(), FALSE));
+    const std::string recordPath = dir / "record.txt";
+    CChildSettings settings(recordPath, 0);
+    CRunOutcome outcome;
+    outcome.preferSystemRefused = 0xdeadbeef;
+    ASSERT_TRUE(StartAndWait(installer.c_str(), " /b/*R:", dir.path().c_str(), outcome));
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(0u, outcome.preferSystemRefused) << "the policy was refused";
+    EXPECT_EQ(7u, outcome.exitCode);
+    ChildRecord record;
+    ASSERT_TRUE(ReadChildRecord(recordPath, record)) << ReadFileBytes(recordPath);
+    EXPECT_EQ(" /b/*R:", record.commandLine);
+    EXPECT_EQ(dir.path(), record.directory);
+
+    // A program that cannot be started is reported as such, not as a refused policy.
+    CRunOutcome missing;
+    EXPECT_FALSE(StartAndWait((dir / "absent.exe").c_str(), " /b/*R:", dir.path().c_str(), missing));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), missing.error);
+    EXPECT_EQ(0u, missing.preferSystemRefused);
+}

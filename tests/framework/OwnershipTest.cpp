@@ -1,6 +1,7 @@
 // Each handle has one owner, which frees it once: the handle owners, the skinned
 // button's image tables, the subclassing of a window, and the selection guards.
 
+#include "CKernelHandle.h"
 #include "CMemoryDC.h"
 #include "CRgn.h"
 #include "SkinButton.h"
@@ -115,3 +116,54 @@ TEST(Ownership, EveryHandleHasOneOwnerThatFreesItOnce)
 }
 
 } // namespace
+
+namespace {
+
+// Whether `handle` still names an open kernel object of this process.
+bool KernelHandleOpen(HANDLE handle)
+{
+    DWORD flags = 0;
+    return ::GetHandleInformation(handle, &flags) != FALSE;
+}
+
+} // namespace
+
+TEST(Ownership, KernelHandlesAreClosedOnceAndNeverWhenTheyNameNothingOrTheCaller)
+{
+    HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    {
+        CKernelHandle first(event);
+        CKernelHandle second(std::move(first));
+        EXPECT_EQ(nullptr, first.GetSafeHandle()) << "a moved-from owner gives its handle up";
+        EXPECT_TRUE(second.IsValid());
+        CKernelHandle third;
+        third = std::move(second);
+        EXPECT_TRUE(KernelHandleOpen(event));
+    }
+    EXPECT_FALSE(KernelHandleOpen(event)) << "not closed by its last owner";
+
+    HANDLE a = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE b = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    {
+        CKernelHandle owner(a);
+        owner.Attach(b);
+        EXPECT_FALSE(KernelHandleOpen(a)) << "the handle held before Attach";
+        EXPECT_TRUE(KernelHandleOpen(b));
+        EXPECT_EQ(b, owner.Detach());
+    }
+    EXPECT_TRUE(KernelHandleOpen(b)) << "a detached handle is the caller's";
+    CKernelHandle closing(b);
+    EXPECT_TRUE(closing.Close());
+    EXPECT_FALSE(closing.Close()) << "closed twice";
+
+    // What a failed creation returns, and the pseudo-handles, which must keep working.
+    for (HANDLE none : {static_cast<HANDLE>(nullptr), INVALID_HANDLE_VALUE, ::GetCurrentThread()}) {
+        CKernelHandle owner(none);
+        EXPECT_FALSE(owner.IsValid()) << none;
+        EXPECT_FALSE(owner.Close()) << none;
+    }
+    EXPECT_NE(0u, ::GetThreadId(::GetCurrentThread()));
+    DWORD code = 0;
+    EXPECT_TRUE(::GetExitCodeProcess(::GetCurrentProcess(), &code));
+    EXPECT_EQ(STILL_ACTIVE, code);
+}

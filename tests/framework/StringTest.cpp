@@ -1,5 +1,6 @@
 #include "CString.h"
 #include "CStringArray.h"
+#include "TextConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -104,3 +105,37 @@ TEST(CStringArrayTest, CopyReplacesTheContent)
 }
 
 } // namespace
+
+TEST(TextConversion, OneWayEachWithTheRulesStated)
+{
+    // Windows-1252 bytes to UTF-16 and back, every byte keeping its character.
+    const char ansi[] = "Coll\xE8ge \xAB \x80 \xBB \xFF";
+    const std::wstring wide = AfxWideFromAnsi(ansi);
+    EXPECT_EQ(std::wstring(L"Coll\u00E8ge \u00AB \u20AC \u00BB \u00FF"), wide);
+    EXPECT_EQ(std::string(ansi), static_cast<const char*>(AfxAnsiFromWide(wide.c_str())));
+    EXPECT_EQ(std::wstring(L"Co"), AfxWideFromAnsi(ansi, 2)) << "a length";
+    EXPECT_EQ(std::wstring(), AfxWideFromAnsi(nullptr));
+
+    struct Case {
+        const wchar_t* text;
+        const char* bestFit;
+        const char* question;
+        const char* utf8;
+    };
+    const Case cases[] = {
+        {L"", "", "", ""},
+        {L"\u00C9t\u00E9", "\xC9t\xE9", "\xC9t\xE9", "\xC3\x89t\xC3\xA9"},
+        // A letter the code page lacks: its look-alike, or '?'.
+        {L"\u0100b", "Ab", "?b", "\xC4\x80" "b"},
+        // Nothing like it in the code page: '?' either way.
+        {L"\u4E2D", "?", "?", "\xE4\xB8\xAD"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("case: ") + c.bestFit);
+        EXPECT_EQ(std::string(c.bestFit), static_cast<const char*>(AfxAnsiFromWide(c.text)));
+        EXPECT_EQ(std::string(c.question),
+                  static_cast<const char*>(AfxAnsiFromWide(c.text, -1, AnsiFallback::Question)));
+        EXPECT_EQ(std::string(c.utf8), AfxUtf8FromWide(c.text));
+    }
+    EXPECT_EQ(std::string("\xC9"), static_cast<const char*>(AfxAnsiFromWide(L"\u00C9t\u00E9", 1))) << "a length";
+}

@@ -1,7 +1,0 @@
-#include "FileHandle.h"
-
-CFileHandle::~CFileHandle()
-{
-    if (IsValid())
-        ::CloseHandle(m_hFile);
-}
