@@ -3,6 +3,7 @@
 #include "AfxMessageBox.h"
 #include "CDataExchange.h"
 #include "CPaintDC.h"
+#include "DpiScale.h"
 #include "InstallCatalog.h"
 #include "InstallerHandoff.h"
 #include "ReinstallMessage.h"

@@ -86,12 +86,16 @@ SIZE TextSize(HWND window, const std::string& text)
 
 class DisplayTest : public ::testing::Test {
 protected:
-    SuiteInstallations suite;
+    // The demo's sample installations (sample/seed.sh), so that the screenshots the
+    // README shows are those of the dialog a newcomer meets.
+    SuiteInstallations suite{"C:\\Orvandel"};
     CUpdateDlg dlg;
 
     void SetUp() override
     {
-        suite.AddFolder("Salle A", "1, 2, 0, 0", {"Atlas", "Tolvane"});
+        suite.AddFolder("Coll\xE8ge Jules Verne", "1, 2, 0, 0", {"Pavane 5", "Tolvane", "Quill Mx"});
+        suite.AddFolder("Lyc\xE9""e Marie Curie", "1, 2, 5, 0", {"Marbelo", "Logiciel Ostrel", "Atelier Photo"});
+        suite.AddFolder("Salle 12", "1, 3, 0, 0", {"Brisole", "Zephalin"});
         ::SetCursorPos(0, 0);
         ASSERT_TRUE(dlg.Create());
         ASSERT_FALSE(dlg.IsEnding());
