@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the erase benchmark (tests/app/EraseBenchmark.cpp) under Wine, for
 # each architecture this host runs, on its own X server: the median cost of a full
-# background erase of the skinned dialog against a bare one of the same size.
+# and of a partial background erase of the skinned dialog, each against one blit of
+# the same area, and of a bare dialog's erase of the same size.
 #   benchmark.sh [ROUNDS]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
