@@ -42,7 +42,8 @@ void SaveScreenshot(HWND window, const char* variable)
         return;
     const DWORD bytes = static_cast<DWORD>(w * h * 4);
     BITMAPINFOHEADER info{sizeof info, w, -h, 1, 32, BI_RGB, bytes, 0, 0, 0, 0};
-    BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + bytes, 0, 0, sizeof file + sizeof info};
+    const DWORD headers = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info);
+    BITMAPFILEHEADER file{0x4D42, headers + bytes, 0, 0, headers};
     std::fwrite(&file, sizeof file, 1, out);
     std::fwrite(&info, sizeof info, 1, out);
     std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
