@@ -2,8 +2,9 @@
 # Benchmarks, not tests, run under Wine for each architecture this host runs, each on
 # its own X server and in a private prefix:
 #   benchmark.sh [erase] [ROUNDS]
-#       the median cost of a full background erase of the skinned dialog against a
-#       bare one of the same size (tests/app/EraseBenchmark.cpp);
+#       the median cost of a full and of a partial background erase of the skinned
+#       dialog, each against one blit of the same area, and of a bare dialog's erase
+#       of the same size (tests/app/EraseBenchmark.cpp);
 #   benchmark.sh startup [ROUNDS] [OTHER_MISEAJOUR.EXE...]
 #       the median time from process creation to the visible dialog of the updater,
 #       and of any other build of it given (an older one, for a before and after),

@@ -22,6 +22,11 @@ fail() {
 }
 
 bash "$root/scripts/setup.sh" || fail "the tools could not be installed"
+# A French locale that setup.sh has just generated is unknown to this shell: the
+# script goes on in a new one, which knows it (once: the variable stops a loop).
+if [ -z "${MISEAJOUR_LOCALE_RESTART:-}" ] && wine_locale_is_new; then
+  exec env MISEAJOUR_LOCALE_RESTART=1 bash "$0" "$@"
+fi
 bash "$root/scripts/build.sh" 32 || fail "the 32-bit build failed"
 out="$root/build"          # prefix, screenshots
 arch=32 build="$root/build"

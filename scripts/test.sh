@@ -42,6 +42,11 @@ case "${MISEAJOUR_WINE_ARCH:-}" in
 esac
 
 bash "$root/scripts/setup.sh" || fail "nothing was tested: the tools could not be installed"
+# A French locale that setup.sh has just generated is unknown to this shell: the
+# script goes on in a new one, which knows it (once: the variable stops a loop).
+if [ -z "${MISEAJOUR_LOCALE_RESTART:-}" ] && wine_locale_is_new; then
+  exec env MISEAJOUR_LOCALE_RESTART=1 bash "$0" "$@"
+fi
 # The 32-bit build is the product: it is made on every host, whether its suite runs or not.
 bash "$root/scripts/build.sh" 32 || fail "nothing was tested: the 32-bit build failed"
 if [[ " ${archs[*]} " == *" 64 "* ]]; then

@@ -9,6 +9,10 @@
 #   wine_down          safe at any moment, even before or halfway through wine_up:
 #                      arm it (trap wine_down EXIT) before calling wine_up
 #
+#   wine_locale_is_new status 0 when the French locale exists but this shell cannot
+#                      take it: a script that has just had setup.sh generate it starts
+#                      again in a new shell
+#
 # WINE_KEEP_PREFIX=DIR reuses DIR as the prefix and keeps it afterwards (the demo).
 #
 # 64-bit Wine is the wine64 package's loader, which is not on PATH: `wine`,
@@ -45,6 +49,15 @@ wine_check() {
   return 1
 }
 
+# The C library reads the machine's locales once per process, when the process first
+# asks for one: a locale generated later (setup.sh on a fresh machine) stays unknown to
+# a shell that was already running, and setting LC_ALL to it there only prints
+# bash's "setlocale: cannot change locale" warning. The assignment is tried in a
+# subshell, which has the same view, and what it says tells.
+wine_locale_is_new() {
+  locale -a 2>/dev/null | grep -qx 'fr_FR.utf8' && [ -n "$(export LC_ALL=fr_FR.UTF-8 2>&1)" ]
+}
+
 wine_up_failed() {
   WINE_UP_STATUS=$1 WINE_UP_FAILURE="$2 (status $1)"
 }
@@ -79,7 +92,11 @@ wine_up() {
     export WINEARCH=win32
   fi
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if locale -a 2>/dev/null | grep -qx 'fr_FR.utf8'; then export LC_ALL=fr_FR.UTF-8; else export LC_ALL=C.UTF-8; fi
+  if locale -a 2>/dev/null | grep -qx 'fr_FR.utf8' && ! wine_locale_is_new; then
+    export LC_ALL=fr_FR.UTF-8
+  else
+    export LC_ALL=C.UTF-8
+  fi
 
   # Nothing started here may keep the caller's standard output or error open: a
   # caller reading them through a pipe would wait for as long as it lives.

@@ -4,6 +4,7 @@
 #include "CDataExchange.h"
 #include "CPaintDC.h"
 #include "CWinApp.h"
+#include "DpiScale.h"
 #include "InstallCatalog.h"
 #include "InstallerHandoff.h"
 #include "ReinstallMessage.h"

@@ -24,6 +24,28 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
+namespace {
+// The property of a top-level window that KeepShownDpi sets.
+constexpr char kShownDpiProperty[] = "MiseAJour.ShownDpi";
+}
+
+int ShownDpi(HWND window)
+{
+    HWND root = window ? ::GetAncestor(window, GA_ROOT) : nullptr;
+    const INT_PTR kept = root ? reinterpret_cast<INT_PTR>(::GetPropA(root, kShownDpiProperty)) : 0;
+    return kept > 0 ? static_cast<int>(kept) : WindowDpi(window);
+}
+
+void KeepShownDpi(HWND window, int dpi)
+{
+    if (!window)
+        return;
+    if (dpi > 0)
+        ::SetPropA(window, kShownDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+    else
+        ::RemovePropA(window, kShownDpiProperty);
+}
+
 int ScaleToDpi(int pixels, int dpi)
 {
     if (dpi <= 0 || dpi == kDesignDpi)

@@ -16,6 +16,16 @@ constexpr int kDesignDpi = 96;
 // when neither answers.
 int WindowDpi(HWND window);
 
+// The DPI `window` is shown at: the one its top-level window was last told in
+// WM_DPICHANGED (KeepShownDpi), else WindowDpi. Read when it is needed, at paint
+// time, so that nothing has to be told of a change.
+int ShownDpi(HWND window);
+// Records on the top-level window `window` the DPI its WM_DPICHANGED gave, for the
+// windows inside it (0 removes the record, which must go before the window does).
+// The message is what says the density changed; GetDpiForWindow does not always
+// follow it (Wine has no per-monitor DPI).
+void KeepShownDpi(HWND window, int dpi);
+
 // `pixels` at 96 DPI scaled to `dpi`, rounded to the nearest pixel (halves away
 // from zero). A dpi of 0 or less counts as 96.
 int ScaleToDpi(int pixels, int dpi);

@@ -1,9 +1,9 @@
 #include "SkinButton.h"
 
 #include "ButtonLink.h"
-#include "CBrush.h"
-#include "CPen.h"
-#include "CWindowDC.h"
+#include "ButtonPixels.h"
+#include "CDC.h"
+#include "DpiScale.h"
 #include "HighContrast.h"
 #include "MessageMapInput.h"
 
@@ -41,6 +41,7 @@ BEGIN_MESSAGE_MAP(CSkinButton, CButton)
     ON_MESSAGE(BM_SETCHECK, OnSetCheck)
     ON_MESSAGE(BM_GETCHECK, OnGetCheck)
     ON_MESSAGE(WM_UPDATEUISTATE, OnUpdateUIState)
+    ON_MESSAGE(WM_WINDOWPOSCHANGED, OnWindowPosChanged)
 END_MESSAGE_MAP()
 
 CSkinButton::CSkinButton()
@@ -51,13 +52,58 @@ CSkinButton::CSkinButton()
 
 CSkinButton::~CSkinButton()
 {
-    m_backgroundSelect.Restore();
-    ReleaseImages(TRUE);
-    m_hoverCursor.Destroy();
     m_menu.DestroyMenu();
     m_tip.DestroyWindow();
-    m_backgroundBitmap.DeleteObject();
-    m_backgroundDC.DeleteDC();
+}
+
+int CSkinButton::Repainted(int status)
+{
+    if (status == SKIN_BUTTON_OK)
+        Repaint(TRUE);
+    return status;
+}
+
+// --- images ---------------------------------------------------------------------------
+
+int CSkinButton::AssignIcons(HICON hot, HICON normal)
+{
+    return Repainted(m_images.AssignIcons(hot, normal));
+}
+
+int CSkinButton::LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight)
+{
+    const int status = m_images.LoadIcons(hotId, {hotWidth, hotHeight}, normalId, {normalWidth, normalHeight},
+                                          skin::ShownDpi(m_hWnd));
+    return m_images.Hot().icon ? Repainted(status) : status;
+}
+
+int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)
+{
+    return Repainted(m_images.AssignBitmaps(hot, hotKey, normal, normalKey));
+}
+
+int CSkinButton::LoadBitmaps(int hotId, COLORREF hotKey, int normalId, COLORREF normalKey)
+{
+    const int status = m_images.LoadBitmaps(hotId, hotKey, normalId, normalKey);
+    return m_images.Hot().bitmap ? Repainted(status) : status;
+}
+
+int CSkinButton::FitToImage()
+{
+    const ButtonImage hot = m_images.Hot();
+    if (!hot.icon && !hot.bitmap)
+        return SKIN_BUTTON_OK;
+    const SIZE size = hot.size;
+    m_look.imageMargin = {0, 0};
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+    return SKIN_BUTTON_OK;
+}
+
+int CSkinButton::ReleaseImages(BOOL destroy)
+{
+    m_images.Release(destroy != FALSE);
+    return SKIN_BUTTON_OK;
 }
 
 // --- settings ---------------------------------------------------------------------
@@ -66,28 +112,28 @@ int CSkinButton::SetImagePlacement(BYTE placement, BOOL repaint)
 {
     if (placement > 3)
         return SKIN_BUTTON_BAD_PLACEMENT;
-    m_placement = placement;
+    m_look.placement = placement;
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::SetFlatLook(BOOL flat, BOOL repaint)
 {
-    m_flat = flat;
+    m_look.flat = flat != FALSE;
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::SetFlatBorder(BOOL on, BOOL repaint)
 {
-    m_flatBorder = on;
+    m_look.flatBorder = on != FALSE;
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::SetFlatFocus(BOOL on, BOOL repaint)
 {
-    m_flatFocus = on;
+    m_look.flatFocus = on != FALSE;
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
@@ -95,8 +141,8 @@ int CSkinButton::SetFlatFocus(BOOL on, BOOL repaint)
 int CSkinButton::SetPressShift(BYTE style, BOOL repaint)
 {
     switch (style) {
-    case 0: m_pressShiftX = 1; m_pressShiftY = 1; break;
-    case 1: m_pressShiftX = 0; m_pressShiftY = 2; break;
+    case 0: m_look.pressShift = {1, 1}; break;
+    case 1: m_look.pressShift = {0, 2}; break;
     default: return SKIN_BUTTON_BAD_PRESS_STYLE;
     }
     Repaint(repaint);
@@ -107,7 +153,7 @@ int CSkinButton::SetStateColor(BYTE index, COLORREF color, BOOL repaint)
 {
     if (index >= SKIN_COLOR_COUNT)
         return SKIN_BUTTON_BAD_COLOR;
-    m_colors[index] = color;
+    m_look.colors[index] = color;
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
@@ -117,7 +163,7 @@ int CSkinButton::GetStateColor(BYTE index, COLORREF* color) const
     if (index >= SKIN_COLOR_COUNT)
         return SKIN_BUTTON_BAD_COLOR;
     if (color)
-        *color = m_colors[index];
+        *color = m_look.colors[index];
     return SKIN_BUTTON_OK;
 }
 
@@ -127,7 +173,7 @@ int CSkinButton::ShadeStateColor(BYTE index, short shade, BOOL repaint)
         return SKIN_BUTTON_BAD_COLOR;
     if (shade < -255 || shade > 255)
         return SKIN_BUTTON_BAD_VALUE;
-    m_colors[index] = ShadeColor(m_colors[index], shade);
+    m_look.colors[index] = ShadeColor(m_look.colors[index], shade);
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
@@ -135,36 +181,37 @@ int CSkinButton::ShadeStateColor(BYTE index, short shade, BOOL repaint)
 int CSkinButton::ResetStateColors(BOOL repaint)
 {
     for (BYTE i = 0; i < SKIN_COLOR_COUNT; ++i)
-        m_colors[i] = ::GetSysColor(i % 2 == 0 ? COLOR_BTNFACE : COLOR_BTNTEXT);
+        m_look.colors[i] = ::GetSysColor(i % 2 == 0 ? COLOR_BTNFACE : COLOR_BTNTEXT);
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::UseParentBackground(BOOL repaint)
 {
-    m_parentBackground = TRUE;
-    DropBackground();
+    m_look.parentBackground = true;
+    m_background.Drop();
     Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::CaptureBackground(CDC* dc)
 {
-    if (!m_parentBackground || !dc || !dc->GetSafeHdc() || !m_hWnd)
+    if (!m_look.parentBackground || !dc || !dc->GetSafeHdc() || !m_hWnd)
         return SKIN_BUTTON_BAD_VALUE;
-    DropBackground();
-    CRect client;
-    GetClientRect(&client);
-    CRect window;
-    GetWindowRect(&window);
-    ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&window), 2);
-    CaptureBackgroundFrom(*dc, client, window.TopLeft());
+    m_background.CaptureFrom(*dc, m_hWnd);
+    return SKIN_BUTTON_OK;
+}
+
+int CSkinButton::ForgetBackground(BOOL repaint)
+{
+    m_background.Drop();
+    Repaint(repaint);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::SetChecked(BOOL checked, BOOL repaint)
 {
-    if (m_isCheckBox) {
+    if (m_look.checkBox) {
         m_checked = checked != 0;
         Repaint(repaint);
     }
@@ -173,7 +220,7 @@ int CSkinButton::SetChecked(BOOL checked, BOOL repaint)
 
 int CSkinButton::SetTrackAlways(BOOL on)
 {
-    m_trackAlways = on;
+    m_trackAlways = on != FALSE;
     return SKIN_BUTTON_OK;
 }
 
@@ -243,7 +290,7 @@ int CSkinButton::LoadDropMenu(UINT id, HWND owner, BOOL repaint)
 {
     m_menu.DestroyMenu();
     m_menuOwner = nullptr;
-    m_menuShown = FALSE;
+    m_menuShown = false;
     int status = SKIN_BUTTON_OK;
     if (id) {
         if (m_menu.LoadMenu(id & 0xFFFF))
@@ -273,10 +320,9 @@ void CSkinButton::PreSubclassWindow()
 {
     const DWORD type = GetStyle() & kTypeMask;
     if (IsCheckBoxType(type))
-        m_isCheckBox = TRUE;
+        m_look.checkBox = true;
     if (type == BS_DEFPUSHBUTTON)
-        m_isDefault = TRUE;
-    m_dpi = skin::WindowDpi(m_hWnd);
+        m_isDefault = true;
     ModifyStyle(kTypeMask, BS_OWNERDRAW, SWP_FRAMECHANGED);
     CButton::PreSubclassWindow();
 }
@@ -299,7 +345,7 @@ void CSkinButton::EnsureTip()
         return;
     if (m_tip.Create(this, m_tipStyle)) {
         m_tip.Activate(FALSE);
-        m_tip.SetMaxTipWidth(Scaled(400));
+        m_tip.SetMaxTipWidth(skin::ScaleToDpi(400, skin::ShownDpi(m_hWnd)));
     }
 }
 
@@ -327,7 +373,7 @@ void CSkinButton::OnMouseMove(UINT flags, CPoint point)
 
     if ((flags & MK_LBUTTON) && !m_hover)
         return;
-    if (!m_flat)
+    if (!m_look.flat)
         return;
     const bool active = m_trackAlways || ::GetActiveWindow() != nullptr;
     if (under != m_hWnd || !active) {
@@ -336,7 +382,7 @@ void CSkinButton::OnMouseMove(UINT flags, CPoint point)
     }
     if (m_hover)
         return;
-    m_hover = TRUE;
+    m_hover = true;
     Invalidate();
     PlayButtonSound(m_sounds[0]);
     TRACKMOUSEEVENT track{};
@@ -353,8 +399,8 @@ void CSkinButton::OnMouseLeave()
 
 void CSkinButton::EndHover()
 {
-    if (m_flat && m_hover) {
-        m_hover = FALSE;
+    if (m_look.flat && m_hover) {
+        m_hover = false;
         Invalidate();
     }
 }
@@ -362,7 +408,7 @@ void CSkinButton::EndHover()
 void CSkinButton::OnSysColorChange()
 {
     Default();
-    DropBackground();
+    m_background.Drop();
     ResetStateColors(TRUE);
 }
 
@@ -370,13 +416,13 @@ BOOL CSkinButton::OnClicked()
 {
     ::SetFocus(m_hWnd);
     PlayButtonSound(m_sounds[1]);
-    if (m_isCheckBox) {
+    if (m_look.checkBox) {
         m_checked = !m_checked;
         Invalidate();
     } else if (m_menu.GetSafeHmenu()) {
         CRect window;
         GetWindowRect(&window);
-        m_menuShown = TRUE;
+        m_menuShown = true;
         Invalidate();
         HMENU popup = m_menu.GetSubMenu(0);
         if (m_menuNotify.window)
@@ -384,7 +430,7 @@ BOOL CSkinButton::OnClicked()
                            m_menuNotify.lParam);
         const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
             popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, window.left, window.bottom, m_menuOwner, nullptr));
-        m_menuShown = FALSE;
+        m_menuShown = false;
         Invalidate();
         if (command)
             ::PostMessageA(m_menuOwner, WM_COMMAND, MAKEWPARAM(LOWORD(command), 0), 0);
@@ -440,9 +486,9 @@ LRESULT CSkinButton::OnSetStyle(WPARAM style, LPARAM redraw)
 {
     const DWORD type = static_cast<DWORD>(style) & kTypeMask;
     if (type == BS_DEFPUSHBUTTON)
-        m_isDefault = TRUE;
+        m_isDefault = true;
     else if (type == BS_PUSHBUTTON)
-        m_isDefault = FALSE;
+        m_isDefault = false;
     // The system would make the button a plain push button again; it stays owner-drawn.
     return DefWindowProc(BM_SETSTYLE, (style & ~static_cast<WPARAM>(kTypeMask)) | BS_OWNERDRAW, redraw);
 }
@@ -458,251 +504,95 @@ LRESULT CSkinButton::OnGetCheck(WPARAM, LPARAM)
     return m_checked;
 }
 
+// --- the screen ---------------------------------------------------------------------
+
+LRESULT CSkinButton::OnUpdateUIState(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    // UIS_INITIALIZE leaves the state to the system's own rule, which the messages
+    // that follow carry; only an explicit set or clear of the focus cue counts.
+    if (HIWORD(wParam) & UISF_HIDEFOCUS) {
+        const bool hide = LOWORD(wParam) == UIS_SET;
+        if (LOWORD(wParam) != UIS_INITIALIZE && hide != m_hideFocus) {
+            m_hideFocus = hide;
+            Invalidate(TRUE);
+        }
+    }
+    return result;
+}
+
+LRESULT CSkinButton::OnWindowPosChanged(WPARAM, LPARAM)
+{
+    // Moved or resized (a dialog scaled to another density moves its controls): the
+    // disabled tip covers where the button is now.
+    const LRESULT result = Default();
+    SyncDisabledTip();
+    return result;
+}
+
+int CSkinButton::SetDisabledTipText(const char* text)
+{
+    m_disabledTip.SetText(text);
+    SyncDisabledTip();
+    return SKIN_BUTTON_OK;
+}
+
+void CSkinButton::RelayParentEvent(MSG* msg)
+{
+    m_disabledTip.Relay(m_tip, m_hWnd, msg);
+}
+
+void CSkinButton::SyncDisabledTip()
+{
+    if (m_disabledTip.Wanted(m_hWnd))
+        EnsureTip();
+    m_disabledTip.Sync(m_tip, m_hWnd);
+}
+
+void CSkinButton::FollowDpi(int dpi)
+{
+    // Windows tells the top-level window of a new density; the button learns of it
+    // at its next paint, which the window's redraw brings.
+    m_images.FollowDpi(dpi);
+    const int tipWidth = skin::ScaleToDpi(400, dpi);
+    if (m_tip.m_hWnd && m_tip.SendMessage(TTM_GETMAXTIPWIDTH) != tipWidth)
+        m_tip.SetMaxTipWidth(tipWidth);
+}
+
 // --- painting -------------------------------------------------------------------------
+
+ButtonState CSkinButton::StateOf(UINT itemState) const
+{
+    ButtonState state;
+    state.pressed = (itemState & ODS_SELECTED) != 0;
+    if (m_look.checkBox)
+        state.pressed = state.pressed || m_checked;
+    else if (m_menu.GetSafeHmenu() && m_menuShown)
+        state.pressed = true;
+    state.hot = m_hover;
+    state.focused = (itemState & ODS_FOCUS) != 0;
+    state.disabled = (itemState & ODS_DISABLED) != 0;
+    state.cuesShown = !m_hideFocus;
+    state.defaultButton = m_isDefault;
+    return state;
+}
 
 void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item)
 {
-    CDC dc(item->hDC);
-    const int saved = ::SaveDC(dc);
-    const UINT state = item->itemState;
-    m_pressed = (state & ODS_SELECTED) != 0;
-    if (m_isCheckBox)
-        m_pressed = m_pressed || m_checked;
-    else if (m_menu.GetSafeHmenu() && m_menuShown)
-        m_pressed = TRUE;
-    m_focused = (state & ODS_FOCUS) != 0;
-    m_disabled = (state & ODS_DISABLED) != 0;
-
-    CRect working(item->rcItem);
-    dc.SetBkMode(TRANSPARENT);
-    const bool highContrast = skin::IsHighContrastOn();
-    if (m_parentBackground && !highContrast)
-        PaintParentBackground(&dc, working);
-    else
-        PaintFace(&dc, working);
-    PaintEdge(&dc, working);
+    const int dpi = skin::ShownDpi(m_hWnd);
+    FollowDpi(dpi);
+    ButtonLook look = m_look;
+    look.highContrast = skin::IsHighContrastOn();
+    look.dpi = dpi;
 
     const CString caption = GetWindowText();
-    const BOOL hasCaption = !caption.IsEmpty();
-    const CRect itemRect(item->rcItem);
-    CRect captionRect(item->rcItem);
-    if (m_icons[0].icon.GetSafeHandle())
-        PaintIcon(&dc, hasCaption, itemRect, captionRect, m_pressed, m_disabled);
-    if (m_bitmaps[0].bitmap.GetSafeHandle()) {
-        dc.SetBkColor(RGB(255, 255, 255));
-        PaintBitmap(&dc, hasCaption, itemRect, captionRect, m_pressed, m_disabled);
-    }
-    if (hasCaption)
-        PaintCaption(&dc, caption, itemRect, captionRect, m_pressed, m_disabled);
+    ButtonContent content;
+    content.caption = caption;
+    content.hot = m_images.Hot();
+    content.normal = m_images.Normal();
+    if (look.parentBackground && !look.highContrast)
+        content.background = m_background.For(m_hWnd);
 
-    if (m_focused && ShowsFocus(highContrast)) {
-        CRect focus = working;
-        focus.DeflateRect(Scaled(3), Scaled(3));
-        if (highContrast) {
-            // The dotted rectangle inverts what lies under it; over the system's face
-            // and text colours it stays in the contrast the user chose.
-            dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-            dc.SetBkColor(::GetSysColor(COLOR_BTNFACE));
-        }
-        dc.DrawFocusRect(focus);
-    }
-    ::RestoreDC(dc, saved);
-}
-
-void CSkinButton::PaintParentBackground(CDC* dc, const CRect& rect)
-{
-    if (!m_backgroundDC.GetSafeHdc()) {
-        HWND parent = GetParent();
-        CClientDC parentDC(parent);
-        CRect client;
-        GetClientRect(&client);
-        CRect window;
-        GetWindowRect(&window);
-        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
-        if (parentDC.GetSafeHdc())
-            CaptureBackgroundFrom(parentDC, client, window.TopLeft());
-    }
-    if (m_backgroundDC.GetSafeHdc())
-        dc->BitBlt(0, 0, rect.Width(), rect.Height(), m_backgroundDC, 0, 0, SRCCOPY);
-}
-
-BOOL CSkinButton::CaptureBackgroundFrom(HDC source, const CRect& client, CPoint origin)
-{
-    if (!m_backgroundDC.CreateCompatibleDC(source) ||
-        !m_backgroundBitmap.CreateCompatibleBitmap(source, client.Width(), client.Height()) ||
-        !m_backgroundSelect.Select(m_backgroundDC, m_backgroundBitmap)) {
-        DropBackground();
-        return FALSE;
-    }
-    m_backgroundDC.BitBlt(0, 0, client.Width(), client.Height(), source, origin.x, origin.y, SRCCOPY);
-    return TRUE;
-}
-
-void CSkinButton::DropBackground()
-{
-    m_backgroundSelect.Restore();
-    m_backgroundBitmap.DeleteObject();
-    m_backgroundDC.DeleteDC();
-}
-
-void CSkinButton::PaintFace(CDC* dc, CRect& rect)
-{
-    if (skin::IsHighContrastOn()) {
-        dc->FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
-        return;
-    }
-    if (!m_flat && (m_focused || m_isDefault)) {
-        CBrush black(RGB(0, 0, 0));
-        dc->FrameRect(rect, black);
-        rect.DeflateRect(1, 1);
-    }
-    dc->FillSolidRect(rect, m_colors[FaceColorIndex(m_hover || m_pressed, m_focused)]);
-}
-
-void CSkinButton::PaintEdge(CDC* dc, const CRect& rect)
-{
-    if (skin::IsHighContrastOn()) {
-        // Always an edge in the text colour, so the button shows where it is; a second
-        // one inside while hovered, pressed or the default button.
-        CBrush edge(::GetSysColor(COLOR_BTNTEXT));
-        dc->FrameRect(rect, edge);
-        if (m_hover || m_pressed || m_isDefault) {
-            CRect inner = rect;
-            inner.DeflateRect(1, 1);
-            dc->FrameRect(inner, edge);
-        }
-        return;
-    }
-    if (m_pressed) {
-        if (!m_flat) {
-            CBrush shadow(::GetSysColor(COLOR_BTNSHADOW));
-            dc->FrameRect(rect, shadow);
-        } else if (m_flatBorder) {
-            dc->Draw3dRect(rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        }
-        return;
-    }
-    if (!m_flat) {
-        const LONG l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
-        struct Line { int colour; POINT points[3]; };
-        const Line lines[] = {
-            {COLOR_BTNHIGHLIGHT, {{l, b - 1}, {l, t}, {r, t}}},
-            {COLOR_3DLIGHT, {{l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1}}},
-            {COLOR_3DDKSHADOW, {{l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1}}},
-            {COLOR_BTNSHADOW, {{l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t}}},
-        };
-        for (const Line& line : lines) {
-            CPen pen(PS_SOLID, 1, ::GetSysColor(line.colour));
-            CSelectGuard select(*dc, pen);
-            dc->MoveTo(line.points[0].x, line.points[0].y);
-            dc->LineTo(line.points[1].x, line.points[1].y);
-            dc->LineTo(line.points[2].x, line.points[2].y);
-        }
-        return;
-    }
-    if (m_hover && m_flatBorder)
-        dc->Draw3dRect(rect, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-}
-
-ImageLayout CSkinButton::PlaceImageFor(SIZE image, BOOL hasCaption, const CRect& item, const CRect& caption,
-                                       BOOL pressed) const
-{
-    CRect client;
-    GetClientRect(&client);
-    ImagePlacementInput in{};
-    in.item = item;
-    in.caption = caption;
-    in.image = image;
-    in.placement = m_placement;
-    in.hasCaption = hasCaption != 0;
-    in.margin = {Scaled(m_imageMarginX), Scaled(m_imageMarginY)};
-    in.clientWidth = client.Width();
-    in.shifted = pressed && !m_isCheckBox;
-    in.shift = {Scaled(m_pressShiftX), Scaled(m_pressShiftY)};
-    return PlaceImage(in);
-}
-
-void CSkinButton::PaintIcon(CDC* dc, BOOL hasCaption, const CRect& item, CRect& caption, BOOL pressed, BOOL disabled)
-{
-    const IconEntry& entry =
-        m_icons[ImageEntryFor(pressed != 0, m_hover != 0, m_isCheckBox != 0, m_icons[1].icon.GetSafeHandle() != nullptr)];
-    const ImageLayout layout = PlaceImageFor({entry.width, entry.height}, hasCaption, item, caption, pressed);
-    caption = layout.caption;
-    ::DrawStateA(*dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.icon.GetSafeHandle()), 0, layout.image.left,
-                 layout.image.top, entry.width, entry.height, DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
-}
-
-void CSkinButton::PaintBitmap(CDC* dc, BOOL hasCaption, const CRect& item, CRect& caption, BOOL pressed,
-                              BOOL disabled)
-{
-    const BitmapEntry& entry = m_bitmaps[ImageEntryFor(pressed != 0, m_hover != 0, m_isCheckBox != 0,
-                                                       m_bitmaps[1].bitmap.GetSafeHandle() != nullptr)];
-    const ImageLayout layout = PlaceImageFor({entry.width, entry.height}, hasCaption, item, caption, pressed);
-    caption = layout.caption;
-    const int x = layout.image.left, y = layout.image.top;
-
-    CCompatibleDC source(*dc);
-    if (!source.GetSafeHdc())
-        return;
-    if (!(disabled && m_grayDisabledBitmap)) {
-        // The mask's 1 bits take the context's background colour (white, set by
-        // DrawItem) and its 0 bits the text colour, which must be black.
-        const COLORREF oldText = dc->SetTextColor(RGB(0, 0, 0));
-        CSelectGuard mask(source, entry.mask);
-        dc->BitBlt(x, y, entry.width, entry.height, source, 0, 0, SRCAND);
-        CSelectGuard bitmap(source, entry.bitmap);
-        dc->BitBlt(x, y, entry.width, entry.height, source, 0, 0, SRCPAINT);
-        dc->SetTextColor(oldText);
-        return;
-    }
-    // Disabled: the image composed over white, then embossed by the system.
-    CCompatibleDC composed(*dc);
-    CBitmap picture;
-    if (!composed.GetSafeHdc() || !picture.CreateCompatibleBitmap(*dc, entry.width, entry.height))
-        return;
-    {
-        CSelectGuard into(composed, picture);
-        if (!into.IsSelected())
-            return;
-        composed.FillSolidRect(0, 0, entry.width, entry.height, RGB(255, 255, 255));
-        const COLORREF oldBack = composed.SetBkColor(RGB(255, 255, 255));
-        CSelectGuard mask(source, entry.mask);
-        composed.BitBlt(0, 0, entry.width, entry.height, source, 0, 0, SRCAND);
-        CSelectGuard bitmap(source, entry.bitmap);
-        composed.BitBlt(0, 0, entry.width, entry.height, source, 0, 0, SRCPAINT);
-        composed.SetBkColor(oldBack);
-    }
-    // DrawState selects the bitmap into a context of its own: it is out of ours now.
-    ::DrawStateA(*dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.GetSafeHandle()), 0, x, y, entry.width,
-                 entry.height, DST_BITMAP | DSS_DISABLED);
-}
-
-void CSkinButton::PaintCaption(CDC* dc, const CString& caption, const CRect&, CRect& captionRect, BOOL pressed,
-                               BOOL disabled)
-{
-    if (pressed && !m_isCheckBox)
-        captionRect.OffsetRect(Scaled(m_pressShiftX), Scaled(m_pressShiftY));
-    const CRect saved = captionRect;
-    dc->DrawText(caption, -1, &captionRect, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-    captionRect = CentreTextBlock(saved, captionRect);
-
-    if (skin::IsHighContrastOn()) {
-        dc->SetTextColor(::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-        dc->DrawText(caption, -1, &captionRect, DT_WORDBREAK | DT_CENTER);
-        return;
-    }
-
-    if (disabled) {
-        captionRect.OffsetRect(1, 1);
-        dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-        dc->DrawText(caption, -1, &captionRect, DT_WORDBREAK | DT_CENTER);
-        captionRect.OffsetRect(-1, -1);
-        dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
-        dc->DrawText(caption, -1, &captionRect, DT_WORDBREAK | DT_CENTER);
-        return;
-    }
-    const BYTE back = FaceColorIndex(m_hover || pressed, m_focused);
-    dc->SetTextColor(m_colors[back + 1]);
-    dc->SetBkColor(m_colors[back]);
-    dc->DrawText(caption, -1, &captionRect, DT_WORDBREAK | DT_CENTER);
+    CDC dc(item->hDC);
+    PaintButton(dc, item->rcItem, look, StateOf(item->itemState), content);
 }

@@ -14,38 +14,24 @@
 // Tab, an arrow or Alt); with high contrast on (skin::IsHighContrastOn) it draws face,
 // edge, caption and focus in the system's colours and always shows the focus; and
 // its pixel sizes (margins, press shift, focus inset, the tip's width, icons loaded
-// with LoadIcons) are sizes at 96 DPI, scaled to the DPI it is shown at.
+// with LoadIcons) are sizes at 96 DPI, scaled to the DPI it is shown at, which it
+// reads from its window at each paint (skin::ShownDpi).
+//
+// The class is the window: its messages, the state they change and the repaints
+// they ask for. What it shows is drawn by PaintButton (ButtonPainter.h) from the
+// look and a state built once per paint; its images, the copy of its parent's
+// pixels and its disabled tip are objects of their own.
 
-#include "ButtonLayout.h"
-#include "ButtonPixels.h"
+#include "ButtonImageSet.h"
+#include "ButtonPainter.h"
 #include "ButtonSound.h"
-#include "CBitmap.h"
 #include "CIcon.h"
-#include "CMemoryDC.h"
 #include "CMenu.h"
-#include "CSelectGuard.h"
 #include "CToolTipCtrl.h"
 #include "Controls.h"
-#include "DpiScale.h"
-
-// Status of the setters.
-enum : int {
-    SKIN_BUTTON_OK = 0,
-    SKIN_BUTTON_LOAD_FAILED = 1,      // a resource, cursor, menu or image failed to load or be queried
-    SKIN_BUTTON_MASK_FAILED = 2,      // a transparency mask could not be made
-    SKIN_BUTTON_BAD_COLOR = 3,        // colour index above 5
-    SKIN_BUTTON_BAD_PLACEMENT = 4,    // placement above 3
-    SKIN_BUTTON_BAD_VALUE = 5,        // shade outside -255..255, or no background to capture
-    SKIN_BUTTON_BAD_PRESS_STYLE = 6,  // press style other than 0 or 1
-};
-
-// Given in place of the normal image (icon, bitmap or resource id): derive it from
-// the hot one.
-constexpr INT_PTR SKIN_IMAGE_GRAYED = -2;
-constexpr INT_PTR SKIN_IMAGE_DARKENED = -3;
-// The special value as an image handle, for AssignIcons and AssignBitmaps.
-template <class Handle>
-Handle SkinImage(INT_PTR special) { return reinterpret_cast<Handle>(special); }
+#include "DisabledTip.h"
+#include "ParentBackground.h"
+#include "SkinButtonStatus.h"
 
 class CSkinButton : public CButton {
 public:
@@ -60,8 +46,8 @@ public:
     // Loads icon resources at the given sizes at 96 DPI, scaled to the button's DPI
     // (0 x 0: the resource's own, unscaled); `normalId` may be 0, SKIN_IMAGE_GRAYED
     // or SKIN_IMAGE_DARKENED. A hot icon that fails to load leaves the button without
-    // images and answers 0. The icons are loaded again at each change of DPI (SetDpi)
-    // for as long as the button holds them.
+    // images and answers 0. The first paint at another DPI loads them again at the
+    // new size, for as long as the button holds them.
     int LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight);
     int LoadIcons(int hotId, int normalId) { return LoadIcons(hotId, 0, 0, normalId, 0, 0); }
     // Takes ownership of the bitmaps (`normal` null or `hot` again: the hot one in
@@ -113,21 +99,14 @@ public:
     // message, the parent gets them; it hands them on with RelayParentEvent
     // (CSkinDialog does so for its skinned buttons).
     int SetDisabledTipText(const char* text);
-    CString GetDisabledTipText() const { return m_disabledTip; }
+    CString GetDisabledTipText() const { return m_disabledTip.Text(); }
     // A mouse message of the parent window, for the disabled tip.
     void RelayParentEvent(MSG* msg);
 
     // --- screen
-    // The DPI the button is shown at from now on; its parent tells it when Windows
-    // moves the window to a screen of another density (WM_DPICHANGED). Icons loaded
-    // with LoadIcons are loaded again at the new size, and the copy of the parent's
-    // pixels is taken again at the next paint.
-    int SetDpi(int dpi);
-    int GetDpi() const { return m_dpi; }
-    // `pixels` at 96 DPI at the button's DPI.
-    int Scaled(int pixels) const { return skin::ScaleToDpi(pixels, m_dpi); }
-    // The size of the hot icon or bitmap held, 0 x 0 without one.
-    SIZE GetImageSize() const;
+    // The size of the hot icon or bitmap held, 0 x 0 without one; after a change of
+    // DPI, the size at the new DPI once the button has painted.
+    SIZE GetImageSize() const { return m_images.HotSize(); }
     // True once the keyboard cues are on (the focus rectangle shows).
     BOOL AreKeyboardCuesShown() const { return !m_hideFocus; }
     // Opened with the shell on each click (at most MAX_PATH - 1 characters kept).
@@ -147,15 +126,6 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT item) override;
 
 protected:
-    // The painting steps, in the order DrawItem calls them. PaintFace may shrink
-    // `rect`; the shrunken rectangle is what PaintEdge and the focus rectangle use.
-    virtual void PaintFace(CDC* dc, CRect& rect);
-    virtual void PaintEdge(CDC* dc, const CRect& rect);
-    virtual void PaintIcon(CDC* dc, BOOL hasCaption, const CRect& item, CRect& caption, BOOL pressed, BOOL disabled);
-    virtual void PaintBitmap(CDC* dc, BOOL hasCaption, const CRect& item, CRect& caption, BOOL pressed, BOOL disabled);
-    virtual void PaintCaption(CDC* dc, const CString& caption, const CRect& item, CRect& captionRect, BOOL pressed,
-                              BOOL disabled);
-
     void PreSubclassWindow() override;
 
     BOOL OnSetCursor(HWND hwnd, UINT hitTest, UINT message);
@@ -173,84 +143,48 @@ protected:
     LRESULT OnSetCheck(WPARAM state, LPARAM);
     LRESULT OnGetCheck(WPARAM, LPARAM);
     LRESULT OnUpdateUIState(WPARAM wParam, LPARAM);
+    LRESULT OnWindowPosChanged(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
-protected:
-    struct IconEntry {
-        CIcon icon;
-        int width = 0, height = 0;
-    };
-    struct BitmapEntry {
-        CBitmap bitmap;
-        int width = 0, height = 0;
-        CBitmap mask;
-        COLORREF key = 0;
-    };
+private:
     struct MenuNotify {
         HWND window = nullptr;
         UINT message = 0;
         LPARAM lParam = 0;
     };
 
-    BOOL m_grayDisabledBitmap = TRUE;
-    int m_imageMarginX = 3, m_imageMarginY = 3;
-    int m_pressShiftX = 1, m_pressShiftY = 1;
-    BOOL m_flat = TRUE;
-    BOOL m_hover = FALSE;
-    BOOL m_parentBackground = FALSE;
-    BOOL m_pressed = FALSE, m_focused = FALSE, m_disabled = FALSE;
-    BOOL m_isDefault = FALSE;
-    BOOL m_isCheckBox = FALSE;
-    BYTE m_placement = PLACE_IMAGE_LEFT;
-    BOOL m_flatBorder = TRUE;
-    BOOL m_flatFocus = FALSE;
-    COLORREF m_colors[SKIN_COLOR_COUNT];
-    HWND m_menuOwner = nullptr;
-    BOOL m_menuShown = FALSE;
-    CMenu m_menu;
-    CCursor m_hoverCursor;
-    CToolTipCtrl m_tip;
-    // The cached copy of the parent's pixels: the selection ends before the bitmap is
-    // deleted, and that before the context.
-    CCompatibleDC m_backgroundDC;
-    CBitmap m_backgroundBitmap;
-    CSelectGuard m_backgroundSelect;
-    BOOL m_trackAlways = TRUE;
-    BOOL m_checked = FALSE;
-    DWORD m_tipStyle = 0;
-    char m_link[MAX_PATH] = "";
-    IconEntry m_icons[2];       // 0 hot, 1 normal
-    BitmapEntry m_bitmaps[2];   // 0 hot, 1 normal
-    MenuNotify m_menuNotify;
-    ButtonSound m_sounds[2];    // 0 on hover entry, 1 on click
+    void Repaint(BOOL repaint) { if (repaint && m_hWnd) Invalidate(TRUE); }
+    int Repainted(int status);
+    void EndHover();
+    void EnsureTip();
+    // Keeps the disabled tip's tool where the button is and as enabled as it is.
+    void SyncDisabledTip();
+    // What the DPI read at a paint asks of the images and the tooltip.
+    void FollowDpi(int dpi);
+    ButtonState StateOf(UINT itemState) const;
+
+    // The settings; highContrast and dpi are filled in at each paint.
+    ButtonLook m_look;
+    // The state between paints.
+    bool m_hover = false;
+    bool m_isDefault = false;
+    bool m_checked = false;
+    bool m_menuShown = false;
     // Hidden until WM_UPDATEUISTATE clears UISF_HIDEFOCUS: a user of the mouse sees
     // the button as it always looked.
-    BOOL m_hideFocus = TRUE;
-    int m_dpi = skin::kDesignDpi;
-    // The resources and 96-DPI sizes LoadIcons last loaded, and the hot icon it made,
-    // so that a change of DPI can load them again while the button still holds it.
-    struct IconSource {
-        int hotId = 0, hotWidth = 0, hotHeight = 0;
-        int normalId = 0, normalWidth = 0, normalHeight = 0;
-        HICON loaded = nullptr;
-    };
-    IconSource m_iconSource;
-    CString m_disabledTip;
+    bool m_hideFocus = true;
+    bool m_trackAlways = true;
 
-private:
-    void Repaint(BOOL repaint) { if (repaint && m_hWnd) Invalidate(TRUE); }
-    void EndHover();
-    void DropBackground();
-    void PaintParentBackground(CDC* dc, const CRect& rect);
-    BOOL CaptureBackgroundFrom(HDC source, const CRect& client, CPoint origin);
-    void EnsureTip();
-    ImageLayout PlaceImageFor(SIZE image, BOOL hasCaption, const CRect& item, const CRect& caption, BOOL pressed) const;
-    int FailImages(int status);
-    // Registers the disabled tip on the parent's area under the button while the
-    // button is disabled and has one; removes it otherwise.
-    void SyncDisabledTip();
-    // The focus rectangle shows: keyboard cues on or high contrast, or the
-    // non-flat and flat-focus looks that always showed it.
-    bool ShowsFocus(bool highContrast) const;
+    CButtonImageSet m_images;
+    CParentBackground m_background;
+    CToolTipCtrl m_tip;
+    DWORD m_tipStyle = 0;
+    CDisabledTip m_disabledTip;
+    HWND m_menuOwner = nullptr;
+    CMenu m_menu;
+    MenuNotify m_menuNotify;
+    CCursor m_hoverCursor;
+    char m_link[MAX_PATH] = "";
+    ButtonSound m_sounds[2];    // 0 on hover entry, 1 on click
 };

@@ -59,6 +59,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
     ON_MESSAGE(WM_ACTIVATE, OnActivateMessage)
     ON_MESSAGE(WM_ACTIVATEAPP, OnActivateApp)
     ON_MESSAGE(WM_CHANGEUISTATE, OnChangeUIState)
+    ON_MESSAGE(WM_DESTROY, OnDestroyMessage)
 END_MESSAGE_MAP()
 
 void CSkinDialog::DoDataExchange(CDataExchange* pDX)
@@ -71,6 +72,7 @@ BOOL CSkinDialog::OnInitDialog()
     CDialog::OnInitDialog();
     m_dpi = skin::WindowDpi(m_hWnd);
     m_highContrast = skin::IsHighContrastOn();
+    KeepWindowRects();
     m_ToolTip.Create(this);
     m_ToolTip.Activate(TRUE);
     return TRUE;
@@ -184,15 +186,21 @@ bool CSkinDialog::BackgroundKey::operator==(const BackgroundKey& other) const
            drawMode == other.drawMode && highContrast == other.highContrast;
 }
 
+void CSkinDialog::KeepWindowRects()
+{
+    GetWindowRect(&m_windowRect);
+    ScreenToClient(&m_windowRect);
+    GetClientRect(&m_clientRect);
+}
+
 CSkinDialog::BackgroundKey CSkinDialog::CurrentBackgroundKey() const
 {
     BackgroundKey key{};
-    GetWindowRect(&key.window);
-    ScreenToClient(&key.window);
-    GetClientRect(&key.client);
+    key.window = m_windowRect;
+    key.client = m_clientRect;
     key.bitmap = m_hBitmap;
     key.drawMode = m_byDrawMode;
-    key.highContrast = skin::IsHighContrastOn();
+    key.highContrast = m_highContrast;
     return key;
 }
 
@@ -205,13 +213,20 @@ BOOL CSkinDialog::OnEraseBkgnd(CDC* pDC)
         m_backgroundKey = key;
         m_backgroundStale = false;
     }
-    // The kept picture covers the whole client area: one copy is the whole erase.
-    if (key.bitmap && !key.highContrast) {
-        pDC->BitBlt(0, 0, key.client.Width(), key.client.Height(), m_background, 0, 0, SRCCOPY);
+    // The kept picture covers the whole client area, its pixels at their client
+    // coordinates: one copy of what the erase covers is the whole erase, and a
+    // partial repaint costs what it uncovers.
+    const bool bitmap = key.bitmap && !key.highContrast;
+    const CRect picture = bitmap ? CRect(0, 0, key.client.Width(), key.client.Height())
+                                 : CRect(0, 0, key.window.Width(), key.window.Height());
+    CRect area = picture;
+    CRect clip;
+    if (::GetClipBox(*pDC, &clip) != ERROR && !::IntersectRect(&area, &picture, &clip))
+        area.SetRectEmpty();
+    if (!area.IsRectEmpty())
+        pDC->BitBlt(area.left, area.top, area.Width(), area.Height(), m_background, area.left, area.top, SRCCOPY);
+    if (bitmap)
         OnBackgroundDrawn(&m_background);
-    } else {
-        pDC->BitBlt(0, 0, key.window.Width(), key.window.Height(), m_background, 0, 0, SRCCOPY);
-    }
     return TRUE;
 }
 
@@ -288,6 +303,7 @@ void CSkinDialog::FillBand(CDC* pDC, int x, int y, int cx, int cy, COLORREF colo
 void CSkinDialog::OnSize(UINT, int, int)
 {
     Default();
+    KeepWindowRects();
     if (m_hBitmap.GetSafeHandle())
         Invalidate(TRUE);
 }

@@ -8,11 +8,14 @@
 //
 // The composed picture is kept and built again only when the window's size, the
 // bitmap, the draw mode, the system colours, high contrast or the DPI change: an
-// erase is one blit. With high contrast on, the background is the system's face
+// erase is one blit of the part the erase covers (the context's clip box), and asks
+// the system nothing, since the window's rectangles and high contrast are kept from
+// the messages that change them (WM_SIZE, WM_DPICHANGED, WM_SETTINGCHANGE,
+// WM_SYSCOLORCHANGE). With high contrast on, the background is the system's face
 // colour and nothing else. The dialog also looks after its skinned buttons: it shows
 // them the keyboard cues (Tab, an arrow or Alt), ends their hover look when it loses
-// activation, hands them the mouse messages their disabled tips need, and tells them
-// of a new DPI.
+// activation, and hands them the mouse messages their disabled tips need. A new DPI
+// it records on its window (skin::KeepShownDpi), where they read it.
 
 #include "CBitmap.h"
 #include "CDialog.h"
@@ -88,9 +91,9 @@ protected:
     // copied to the window. The picture is the kept background: read it, but what is
     // drawn on it shows again in every later erase.
     virtual void OnBackgroundDrawn(CDC* pDC);
-    // Called once the window has taken its new size and the skinned buttons their
-    // new DPI after a move to a screen of another density: a derived dialog makes
-    // its fonts again here.
+    // Called once the window has taken its new size after a move to a screen of
+    // another density, before everything is drawn again: a derived dialog makes its
+    // fonts again here.
     virtual void OnDpiChanged(int dpi);
 
     BOOL OnEraseBkgnd(CDC* pDC);
@@ -102,6 +105,7 @@ protected:
     LRESULT OnActivateMessage(WPARAM state, LPARAM other);
     LRESULT OnActivateApp(WPARAM active, LPARAM thread);
     LRESULT OnChangeUIState(WPARAM change, LPARAM);
+    LRESULT OnDestroyMessage(WPARAM, LPARAM);
 
     // The gradient over `rect` (the window rectangle in client coordinates, so its
     // top is above the client area): RGB(160, 160, 160) lightening with the square
@@ -143,6 +147,8 @@ private:
     };
 
     void InitSkin();
+    // Takes the window's rectangles anew; the system is asked here, not at each erase.
+    void KeepWindowRects();
     BackgroundKey CurrentBackgroundKey() const;
     // Composes the picture for `key` into m_background; `pDC` is the context of the
     // erase under way. FALSE when no picture could be made.
@@ -156,6 +162,11 @@ private:
     void ShowKeyboardCuesFor(const MSG& msg);
     // The UISF_* cues hidden now, as the dialog last told its controls.
     WORD m_hiddenCues = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    // What the last WM_SIZE, WM_DPICHANGED, WM_SETTINGCHANGE or WM_SYSCOLORCHANGE
+    // told: the window rectangle in client coordinates, the client rectangle, and
+    // whether high contrast is on.
+    CRect m_windowRect;
+    CRect m_clientRect;
     bool m_highContrast = false;
     CMemoryDC m_background;          // the kept picture
     BackgroundKey m_backgroundKey{};

@@ -68,16 +68,23 @@ LRESULT CSkinDialog::OnSettingChange(WPARAM action, LPARAM)
 LRESULT CSkinDialog::OnDpiChangedMessage(WPARAM dpi, LPARAM suggested)
 {
     m_dpi = HIWORD(dpi) ? HIWORD(dpi) : skin::kDesignDpi;
+    skin::KeepShownDpi(m_hWnd, m_dpi);
     // Windows suggests the rectangle that keeps the window's place and size on the
     // new screen; the template's controls scale themselves in dialog units.
     if (const RECT* rect = reinterpret_cast<const RECT*>(suggested))
         ::SetWindowPos(m_hWnd, nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
-    for (CSkinButton* button : SkinButtons())
-        button->SetDpi(m_dpi);
+    KeepWindowRects();   // the system sent WM_SIZE already, unless the size stayed
     OnDpiChanged(m_dpi);
+    // The controls read the new DPI as they paint again.
     RefreshLook();
     return 0;
+}
+
+LRESULT CSkinDialog::OnDestroyMessage(WPARAM, LPARAM)
+{
+    skin::KeepShownDpi(m_hWnd, 0);   // a window's properties go before it does
+    return Default();
 }
 
 LRESULT CSkinDialog::OnActivateMessage(WPARAM state, LPARAM other)

@@ -42,7 +42,8 @@ void SaveScreenshot(HWND window, const char* variable)
         return;
     const DWORD bytes = static_cast<DWORD>(w * h * 4);
     BITMAPINFOHEADER info{sizeof info, w, -h, 1, 32, BI_RGB, bytes, 0, 0, 0, 0};
-    BITMAPFILEHEADER file{0x4D42, sizeof file + sizeof info + bytes, 0, 0, sizeof file + sizeof info};
+    const DWORD headers = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info);
+    BITMAPFILEHEADER file{0x4D42, headers + bytes, 0, 0, headers};
     std::fwrite(&file, sizeof file, 1, out);
     std::fwrite(&info, sizeof info, 1, out);
     std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
@@ -86,12 +87,16 @@ SIZE TextSize(HWND window, const std::string& text)
 
 class DisplayTest : public ::testing::Test {
 protected:
-    SuiteInstallations suite;
+    // The demo's sample installations (sample/seed.sh), so that the screenshots the
+    // README shows are those of the dialog a newcomer meets.
+    SuiteInstallations suite{"C:\\Orvandel"};
     CUpdateDlg dlg;
 
     void SetUp() override
     {
-        suite.AddFolder("Salle A", "1, 2, 0, 0", {"Atlas", "Tolvane"});
+        suite.AddFolder("Coll\xE8ge Jules Verne", "1, 2, 0, 0", {"Pavane 5", "Tolvane", "Quill Mx"});
+        suite.AddFolder("Lyc\xE9""e Marie Curie", "1, 2, 5, 0", {"Marbelo", "Logiciel Ostrel", "Atelier Photo"});
+        suite.AddFolder("Salle 12", "1, 3, 0, 0", {"Brisole", "Zephalin"});
         ::SetCursorPos(0, 0);
         ASSERT_TRUE(dlg.Create());
         ASSERT_FALSE(dlg.IsEnding());

@@ -1,10 +1,11 @@
 // Each handle has one owner, which frees it once: the handle owners, the skinned
-// button's image tables, the subclassing of a window, and the selection guards.
+// button's image set, the subclassing of a window, and the selection guards.
 
+#include "ButtonImageSet.h"
 #include "CKernelHandle.h"
 #include "CMemoryDC.h"
 #include "CRgn.h"
-#include "SkinButton.h"
+#include "CWnd.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +22,6 @@ template <class T>
 struct CanDeleteDC<T, std::void_t<decltype(std::declval<T&>().DeleteDC())>> : std::true_type {};
 static_assert(CanDeleteDC<CCompatibleDC>::value && !CanDeleteDC<CMemoryDC>::value, "DeleteDC of a CMemoryDC");
 static_assert(!std::is_constructible<CSelectGuard, HDC, HRGN>::value, "a guard selecting a region");
-
-struct ButtonProbe : CSkinButton {
-    using CSkinButton::m_bitmaps;
-    using CSkinButton::m_icons;
-};
 
 bool IconAlive(HICON icon)
 {
@@ -60,20 +56,20 @@ TEST(Ownership, EveryHandleHasOneOwnerThatFreesItOnce)
          }},
         {"one icon for both states is the hot one, held once", [] {
              HICON icon = ::CreateIcon(nullptr, 16, 16, 1, 1, kBits, kBits);
-             ButtonProbe button;
-             ASSERT_EQ(SKIN_BUTTON_OK, button.AssignIcons(icon, icon));
-             EXPECT_EQ(icon, button.m_icons[0].icon.GetSafeHandle());
-             EXPECT_EQ(nullptr, button.m_icons[1].icon.GetSafeHandle());
-             button.ReleaseImages(TRUE);
+             CButtonImageSet images;
+             ASSERT_EQ(SKIN_BUTTON_OK, images.AssignIcons(icon, icon));
+             EXPECT_EQ(icon, images.Hot().icon);
+             EXPECT_EQ(nullptr, images.Normal().icon);
+             images.Release(true);
              EXPECT_FALSE(IconAlive(icon));
          }},
         {"one bitmap for both states is the hot one, held once", [] {
              HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 32, nullptr);
-             ButtonProbe button;
-             ASSERT_EQ(SKIN_BUTTON_OK, button.AssignBitmaps(bitmap, RGB(255, 0, 255), bitmap, RGB(255, 0, 255)));
-             EXPECT_EQ(bitmap, button.m_bitmaps[0].bitmap.GetSafeHandle());
-             EXPECT_EQ(nullptr, button.m_bitmaps[1].bitmap.GetSafeHandle());
-             button.ReleaseImages(TRUE);
+             CButtonImageSet images;
+             ASSERT_EQ(SKIN_BUTTON_OK, images.AssignBitmaps(bitmap, RGB(255, 0, 255), bitmap, RGB(255, 0, 255)));
+             EXPECT_EQ(bitmap, images.Hot().bitmap);
+             EXPECT_EQ(nullptr, images.Normal().bitmap);
+             images.Release(true);
              EXPECT_EQ(0u, ::GetObjectType(bitmap));
          }},
         {"a window the system refuses to subclass is not held", [] {

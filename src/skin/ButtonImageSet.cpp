@@ -1,9 +1,10 @@
-// The image side of the skinned button: its hot and normal icons or bitmaps, the
-// grayed and darkened copies derived from the hot one, and their masks.
+#include "ButtonImageSet.h"
 
 #include "ButtonImages.h"
 #include "CIconInfo.h"
-#include "SkinButton.h"
+#include "DpiScale.h"
+
+#include <utility>
 
 namespace {
 
@@ -21,52 +22,62 @@ HANDLE LoadResourceImage(int id, UINT type, int width, int height)
 
 } // namespace
 
-int CSkinButton::ReleaseImages(BOOL destroy)
+ButtonImage CButtonImageSet::View(const Entry& entry)
 {
-    for (IconEntry& entry : m_icons) {
-        if (destroy)
-            entry.icon.Destroy();
-        else
-            entry.icon.Detach();
-        entry.width = entry.height = 0;
-    }
-    for (BitmapEntry& entry : m_bitmaps) {
+    ButtonImage image;
+    image.icon = entry.icon;
+    image.bitmap = entry.bitmap;
+    image.mask = entry.mask;
+    if (image.icon || image.bitmap)
+        image.size = entry.size;
+    return image;
+}
+
+void CButtonImageSet::Release(bool destroy)
+{
+    m_source = {};
+    for (Entry& entry : m_entries) {
         if (destroy) {
+            entry.icon.Destroy();
             entry.bitmap.DeleteObject();
             entry.mask.DeleteObject();
         } else {
+            entry.icon.Detach();
             entry.bitmap.Detach();
             entry.mask.Detach();
         }
-        entry.width = entry.height = 0;
+        entry.size = {0, 0};
         entry.key = 0;
     }
-    return SKIN_BUTTON_OK;
 }
 
-int CSkinButton::FailImages(int status)
+int CButtonImageSet::Fail(int status)
 {
-    ReleaseImages(TRUE);
+    Release(true);
     return status;
 }
 
-int CSkinButton::AssignIcons(HICON hot, HICON normal)
+int CButtonImageSet::AssignIcons(HICON hot, HICON normal)
 {
-    ReleaseImages(TRUE);
+    Release(true);
+    return SetIcons(hot, normal);
+}
+
+int CButtonImageSet::SetIcons(HICON hot, HICON normal)
+{
     // One icon for both states is owned once, as the hot icon shown in every state.
     if (normal == hot)
         normal = nullptr;
-    // A normal icon given by handle is the button's from now on, even when the hot one
+    // A normal icon given by handle is the set's from now on, even when the hot one
     // turns out unreadable.
     CIcon given(IsSpecial(normal) ? nullptr : normal);
 
     if (hot) {
-        m_icons[0].icon.Attach(hot);
+        m_entries[0].icon.Attach(hot);
         CIconInfo info;
         if (!info.Read(hot))
-            return FailImages(SKIN_BUTTON_LOAD_FAILED);
-        m_icons[0].width = info.SizeFromHotspot().cx;
-        m_icons[0].height = info.SizeFromHotspot().cy;
+            return Fail(SKIN_BUTTON_LOAD_FAILED);
+        m_entries[0].size = info.SizeFromHotspot();
     }
     if (normal) {
         if (reinterpret_cast<INT_PTR>(normal) == SKIN_IMAGE_DARKENED)
@@ -75,43 +86,56 @@ int CSkinButton::AssignIcons(HICON hot, HICON normal)
             given = MakeGrayIcon(hot);
         CIconInfo info;
         if (!info.Read(given))
-            return FailImages(SKIN_BUTTON_LOAD_FAILED);
-        m_icons[1].icon = std::move(given);
-        m_icons[1].width = info.SizeFromHotspot().cx;
-        m_icons[1].height = info.SizeFromHotspot().cy;
+            return Fail(SKIN_BUTTON_LOAD_FAILED);
+        m_entries[1].icon = std::move(given);
+        m_entries[1].size = info.SizeFromHotspot();
     }
-    Repaint(TRUE);
     return SKIN_BUTTON_OK;
 }
 
-int CSkinButton::LoadIcons(int hotId, int hotWidth, int hotHeight, int normalId, int normalWidth, int normalHeight)
+int CButtonImageSet::LoadIcons(int hotId, SIZE hotSize, int normalId, SIZE normalSize, int dpi)
 {
+    Release(true);
     // The icon files carry several sizes; LoadImage takes the one nearest the
     // scaled size.
-    m_iconSource = {};
-    HICON hot = hotId ? static_cast<HICON>(LoadResourceImage(hotId, IMAGE_ICON, Scaled(hotWidth),
-                                                             Scaled(hotHeight)))
-                      : nullptr;
+    auto load = [dpi](int id, SIZE size) {
+        return static_cast<HICON>(LoadResourceImage(id, IMAGE_ICON, skin::ScaleToDpi(size.cx, dpi),
+                                                    skin::ScaleToDpi(size.cy, dpi)));
+    };
+    HICON hot = hotId ? load(hotId, hotSize) : nullptr;
     HICON normal = nullptr;
     if (normalId == SKIN_IMAGE_GRAYED || normalId == SKIN_IMAGE_DARKENED)
         normal = SkinImage<HICON>(normalId);
     else if (normalId)
-        normal = static_cast<HICON>(LoadResourceImage(normalId, IMAGE_ICON, Scaled(normalWidth),
-                                                      Scaled(normalHeight)));
+        normal = load(normalId, normalSize);
     if (!hot) {
         // Nothing to show: no image at all, and nothing to complain of.
         CIcon unused(IsSpecial(normal) ? nullptr : normal);
-        return ReleaseImages(TRUE);
+        return SKIN_BUTTON_OK;
     }
-    const int status = AssignIcons(hot, normal);
+    const int status = SetIcons(hot, normal);
     if (status == SKIN_BUTTON_OK)
-        m_iconSource = {hotId, hotWidth, hotHeight, normalId, normalWidth, normalHeight, hot};
+        m_source = {hotId, hotSize, normalId, normalSize, dpi};
     return status;
 }
 
-int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)
+bool CButtonImageSet::FollowDpi(int dpi)
 {
-    ReleaseImages(TRUE);
+    if (!m_source.hotId || m_source.dpi == dpi)
+        return false;
+    const IconSource source = m_source;
+    LoadIcons(source.hotId, source.hotSize, source.normalId, source.normalSize, dpi);
+    return true;
+}
+
+int CButtonImageSet::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)
+{
+    Release(true);
+    return SetBitmaps(hot, hotKey, normal, normalKey);
+}
+
+int CButtonImageSet::SetBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COLORREF normalKey)
+{
     // One bitmap for both states is owned (and masked) once, as the hot one.
     if (normal == hot)
         normal = nullptr;
@@ -119,50 +143,49 @@ int CSkinButton::AssignBitmaps(HBITMAP hot, COLORREF hotKey, HBITMAP normal, COL
 
     // Each entry takes its size from the bitmap object, then a mask of its key colour
     // (which blackens the key-coloured pixels of the bitmap itself).
-    auto measure = [](BitmapEntry& entry) {
+    auto measure = [](Entry& entry) {
         BITMAP header{};
         if (!entry.bitmap.GetBitmap(&header))
             return false;
-        entry.width = header.bmWidth;
-        entry.height = header.bmHeight;
+        entry.size = {header.bmWidth, header.bmHeight};
         return true;
     };
-    auto mask = [](BitmapEntry& entry) {
-        entry.mask = MakeMask(entry.bitmap, entry.width, entry.height, entry.key);
+    auto mask = [](Entry& entry) {
+        entry.mask = MakeMask(entry.bitmap, entry.size.cx, entry.size.cy, entry.key);
         return entry.mask.GetSafeHandle() != nullptr;
     };
 
     if (hot) {
-        BitmapEntry& entry = m_bitmaps[0];
+        Entry& entry = m_entries[0];
         entry.bitmap.Attach(hot);
         entry.key = hotKey;
         if (!measure(entry))
-            return FailImages(SKIN_BUTTON_LOAD_FAILED);
+            return Fail(SKIN_BUTTON_LOAD_FAILED);
         // The copy comes from the hot bitmap before its mask blackens the key colour.
         if (IsSpecial(normal)) {
             given = reinterpret_cast<INT_PTR>(normal) == SKIN_IMAGE_DARKENED
-                        ? MakeDarkBitmap(hot, entry.width, entry.height, hotKey)
-                        : MakeGrayBitmap(hot, entry.width, entry.height, hotKey);
+                        ? MakeDarkBitmap(hot, entry.size.cx, entry.size.cy, hotKey)
+                        : MakeGrayBitmap(hot, entry.size.cx, entry.size.cy, hotKey);
             normalKey = hotKey;
         }
         if (!mask(entry))
-            return FailImages(SKIN_BUTTON_MASK_FAILED);
+            return Fail(SKIN_BUTTON_MASK_FAILED);
     }
     if (given.GetSafeHandle()) {
-        BitmapEntry& entry = m_bitmaps[1];
+        Entry& entry = m_entries[1];
         entry.bitmap = std::move(given);
         entry.key = normalKey;
         if (!measure(entry))
-            return FailImages(SKIN_BUTTON_LOAD_FAILED);
+            return Fail(SKIN_BUTTON_LOAD_FAILED);
         if (!mask(entry))
-            return FailImages(SKIN_BUTTON_MASK_FAILED);
+            return Fail(SKIN_BUTTON_MASK_FAILED);
     }
-    Repaint(TRUE);
     return SKIN_BUTTON_OK;
 }
 
-int CSkinButton::LoadBitmaps(int hotId, COLORREF hotKey, int normalId, COLORREF normalKey)
+int CButtonImageSet::LoadBitmaps(int hotId, COLORREF hotKey, int normalId, COLORREF normalKey)
 {
+    Release(true);
     HBITMAP hot = hotId ? static_cast<HBITMAP>(LoadResourceImage(hotId, IMAGE_BITMAP, 0, 0)) : nullptr;
     HBITMAP normal = nullptr;
     if (normalId == SKIN_IMAGE_GRAYED || normalId == SKIN_IMAGE_DARKENED)
@@ -171,22 +194,7 @@ int CSkinButton::LoadBitmaps(int hotId, COLORREF hotKey, int normalId, COLORREF 
         normal = static_cast<HBITMAP>(LoadResourceImage(normalId, IMAGE_BITMAP, 0, 0));
     if (!hot) {
         CBitmap unused(IsSpecial(normal) ? nullptr : normal);
-        return ReleaseImages(TRUE);
-    }
-    return AssignBitmaps(hot, hotKey, normal, normalKey);
-}
-
-int CSkinButton::FitToImage()
-{
-    SIZE size{};
-    if (m_icons[0].icon.GetSafeHandle())
-        size = {m_icons[0].width, m_icons[0].height};
-    else if (m_bitmaps[0].bitmap.GetSafeHandle())
-        size = {m_bitmaps[0].width, m_bitmaps[0].height};
-    else
         return SKIN_BUTTON_OK;
-    m_imageMarginX = m_imageMarginY = 0;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
-    return SKIN_BUTTON_OK;
+    }
+    return SetBitmaps(hot, hotKey, normal, normalKey);
 }
