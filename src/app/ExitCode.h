@@ -18,6 +18,10 @@ enum ExitCode : int {
     kExitInternalError = 1603,  // the run broke off on a fault of the updater itself
 };
 
+// What an exit code means, in a few French words for the log and the record; ""
+// for a code the updater never gives.
+const char* ExitCodeMeaning(int code);
+
 // Listens to the update procedure and keeps what the exit code needs. Where several
 // apply, the code is the first numbered error, else 7, else 6, else 1602.
 class CExitCode : public IUpdateEvents {
