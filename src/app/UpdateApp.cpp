@@ -307,8 +307,8 @@ int CUpdateApp::SummarizeRoom(const CString& folder, bool quiet)
     }
 
     const CRunRecord facts = RunFacts(AfxGetModuleFileName());
-    const CString page = room + "\rapport.html";
-    const CString table = room + "\rapport.csv";
+    const CString page = room + "\\rapport.html";
+    const CString table = room + "\\rapport.csv";
     DWORD error = WriteFileWhole(page, RoomHtml(read, Utf8FromAnsi(room), facts.endTime));
     if (error == 0)
         error = WriteFileWhole(table, RoomCsv(read));

@@ -30,6 +30,16 @@ DWORD WriteAll(HANDLE file, const std::string& bytes)
     return ::FlushFileBuffers(file) ? 0 : ::GetLastError();
 }
 
+// A reader may hold the old file for the moment it takes to read it. Windows lets
+// it be replaced when the reader shares it for deletion, Wine never while it is open.
+const int kMoveTries = 20;
+const DWORD kMoveWaitMs = 250;
+
+bool HeldByAnother(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
 } // namespace
 
 DWORD WriteFileWhole(const char* path, const std::string& bytes)
@@ -43,8 +53,15 @@ DWORD WriteFileWhole(const char* path, const std::string& bytes)
             return ::GetLastError();
         error = WriteAll(file.Get(), bytes);
     }
-    if (error == 0 && !::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    for (int tries = 1; error == 0; ++tries) {
+        if (::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            break;
         error = ::GetLastError();
+        if (!HeldByAnother(error) || tries == kMoveTries)
+            break;
+        error = 0;
+        ::Sleep(kMoveWaitMs);
+    }
     if (error != 0)
         ::DeleteFileA(temporary.c_str());
     return error;

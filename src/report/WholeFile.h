@@ -9,7 +9,8 @@
 
 // Writes `bytes` to `path` (ANSI) whole: first to a temporary file in the same
 // folder, through the system's cache to the disc, then moved over `path` in one
-// step (MoveFileEx, replacing, write-through). A reader that has the old file
+// step (MoveFileEx, replacing, write-through), tried again for up to 5 s while
+// another program holds the old file and the move is refused. A reader that has the old file
 // open keeps reading the old bytes; one that opens it afterwards reads the new.
 // Returns 0, or the Win32 error of the step that failed: `path` is then left as it
 // was, and the temporary file is removed.

@@ -79,8 +79,9 @@ TEST(RunRecord, IsTextANotepadShowsOneValueALine)
         << text;
     EXPECT_EQ(text.size() - 5, text.find("fin\r\n"));
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
+        if (text[i] == '\n') {
             EXPECT_EQ('\r', text[i - 1]) << "a bare LF at " << i;
+        }
     }
     CRunRecord read;
     ASSERT_TRUE(ParseRecord(text, read));
