@@ -46,6 +46,7 @@ Settings Settings::FromEnvironment()
     settings.spoilBackup = ReadVariable(kSpoilBackupVariable, spoil) && spoil == "1";
     std::string stamp;
     settings.stampVersion = ReadVariable(kStampVariable, stamp) && stamp == "1";
+    ReadVariable(kCrashVariable, settings.crash);
     return settings;
 }
 

@@ -13,6 +13,7 @@ struct Settings {
     bool showWindow = false;       // MISEAJOUR_STANDIN_WINDOW equal to "1"
     bool spoilBackup = false;      // MISEAJOUR_STANDIN_SPOIL_BACKUP equal to "1"
     bool stampVersion = false;     // MISEAJOUR_STANDIN_STAMP equal to "1"
+    std::string crash;             // MISEAJOUR_STANDIN_CRASH: "1", "removal", "reinstall" or ""
 
     // Unset, empty or unreadable numbers leave the defaults above.
     static Settings FromEnvironment();

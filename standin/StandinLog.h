@@ -49,6 +49,9 @@ constexpr const char* kSpoilBackupVariable = "MISEAJOUR_STANDIN_SPOIL_BACKUP";
 // "1": a reinstall run gives "Kerbanista.exe" in its current directory the version
 // 1.3 when it ends, as the real installer's reinstall does (SuiteVersionStamp.h).
 constexpr const char* kStampVariable = "MISEAJOUR_STANDIN_STAMP";
+// "1": every run dies of an access violation once recorded; "removal" or
+// "reinstall": only the runs of that kind.
+constexpr const char* kCrashVariable = "MISEAJOUR_STANDIN_CRASH";
 
 // The shared-memory blocks the stand-in reads, by name, and the size it maps.
 constexpr const char* kInfoBlockName = "Installation VELMOR (Info)";

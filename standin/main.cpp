@@ -45,6 +45,27 @@ void SpoilBackup()
         ::WriteFile(file.get(), text, sizeof text - 1, &written, nullptr);
 }
 
+bool CrashesThisRun(const std::string& crash, Mode mode)
+{
+    return crash == "1" || (crash == "removal" && mode == Mode::Removal) ||
+           (crash == "reinstall" && mode == Mode::Reinstall);
+}
+
+// No debugger and no box for the crash the test asked for: the process just ends
+// with the exception's code, as a crashed installer does on a PC nobody watches.
+LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS*)
+{
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void Crash()
+{
+    ::SetErrorMode(::SetErrorMode(0) | SEM_NOGPFAULTERRORBOX);
+    ::SetUnhandledExceptionFilter(&EndWithExceptionCode);
+    volatile int* nowhere = nullptr;
+    *nowhere = 1;
+}
+
 Run Observe(const Settings& settings)
 {
     Run run;
@@ -73,6 +94,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         AppendToLog(settings.logPath, FormatRunSection(run));
         if (settings.spoilBackup && run.mode == Mode::Removal)
             SpoilBackup();
+        if (CrashesThisRun(settings.crash, run.mode))
+            Crash();
         if (settings.showWindow) {
             ProgressWindow window(instance, run.commandLine);
             window.Wait(settings.waitMilliseconds);

@@ -12,7 +12,13 @@ int IndexOf(const CStringArray& folders, const char* folder)
 
 } // namespace
 
-void CExitCode::OnNotReinstalled(const char* /*name*/, NotReinstalled /*why*/)
+void CExitCode::OnInstallerRun(const CInstallerRun& run)
+{
+    if (run.Crashed())
+        m_runCrashed = true;
+}
+
+void CExitCode::OnNotReinstalled(const char* /*name*/, NotReinstalled /*why*/, DWORD /*code*/)
 {
     m_notReinstalled = true;
 }
@@ -37,6 +43,8 @@ int CExitCode::Code() const
 {
     if (m_firstError != 0)
         return m_firstError;
+    if (m_runCrashed)
+        return kExitFatalError;
     if (m_leftOpen.GetSize() > 0)
         return kExitApplicationsOpen;
     if (m_notReinstalled)
@@ -55,7 +63,8 @@ const char* ExitCodeMeaning(int code)
     case 6: return "mis à jour, mais au moins une application n'a pas été réinstallée";
     case 7: return "un dossier n'a pas été mis à jour : des applications y étaient ouvertes";
     case 1602: return "arrêté par l'utilisateur avant la mise à jour de tous les dossiers proposés";
-    case 1603: return "l'exécution s'est interrompue sur une erreur interne du programme de mise à jour";
+    case 1603: return "erreur fatale : une exécution du programme d'installation s'est arrêtée sur une exception, "
+                      "ou le programme de mise à jour sur une erreur interne";
     case 1618: return "un autre programme de mise à jour était déjà en cours";
     case 1639: return "la ligne de commande contient une option inconnue";
     default: return "";

@@ -15,7 +15,9 @@ enum ExitCode : int {
     kExitEndedByUser = 1602,    // ended by the user with a folder offered and not updated
     kExitAnotherRuns = 1618,    // another updater was already running
     kExitUnknownSwitch = 1639,  // the command line holds a switch the updater does not know
-    kExitInternalError = 1603,  // the run broke off on a fault of the updater itself
+    // Windows Installer's "fatal error during installation": an installer run that
+    // died of an exception, or a fault of the updater itself that broke the run off.
+    kExitFatalError = 1603,
 };
 
 // What an exit code means, in a few French words for the log and the record; ""
@@ -23,10 +25,12 @@ enum ExitCode : int {
 const char* ExitCodeMeaning(int code);
 
 // Listens to the update procedure and keeps what the exit code needs. Where several
-// apply, the code is the first numbered error, else 7, else 6, else 1602.
+// apply, the code is the first numbered error, else 1603 for a crashed installer
+// run, else 7, else 6, else 1602.
 class CExitCode : public IUpdateEvents {
 public:
-    void OnNotReinstalled(const char* name, NotReinstalled why) override;
+    void OnInstallerRun(const CInstallerRun& run) override;
+    void OnNotReinstalled(const char* name, NotReinstalled why, DWORD code) override;
     void OnError(const CUpdateError& error) override;
     void OnUpdateEnds(const char* folder, UpdateOutcome outcome, int error) override;
 
@@ -36,6 +40,7 @@ public:
 
 private:
     int m_firstError = 0;
+    bool m_runCrashed = false;
     bool m_notReinstalled = false;
     // Folders left because applications were open, and not updated since.
     CStringArray m_leftOpen;

@@ -184,8 +184,10 @@ BOOL CSharedBlock::Publish(const char* name, DWORD size, const char* text)
 {
     Close();
     const size_t length = std::strlen(text) + 1;
-    if (length > size)
+    if (length > size) {
+        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
+    }
 
     // When the name is taken by a block already, CreateFileMappingA opens that one
     // (GetLastError says ERROR_ALREADY_EXISTS) with the size it was created with.
@@ -194,7 +196,9 @@ BOOL CSharedBlock::Publish(const char* name, DWORD size, const char* text)
         return FALSE;
     CMappedView view(m_hMapping, size);
     if (!view.Bytes()) {
+        const DWORD error = ::GetLastError();
         Close();
+        ::SetLastError(error);
         return FALSE;
     }
     std::memcpy(view.Bytes(), text, length);

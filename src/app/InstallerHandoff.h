@@ -80,7 +80,8 @@ public:
     // text with its NUL does not fit in `size` bytes; FALSE with no handle kept
     // when the block cannot be created (for instance the name belongs to another
     // kind of object) or no view of `size` bytes can be mapped (an existing block
-    // made smaller; the system counts a block's size in whole pages).
+    // made smaller; the system counts a block's size in whole pages). On FALSE,
+    // GetLastError says why (ERROR_INSUFFICIENT_BUFFER for a text too long).
     BOOL Publish(const char* name, DWORD size, const char* text);
 
     // Closes the handle if one is held. The system removes the block, and its

@@ -5,14 +5,14 @@
 #include "ReinstallMessage.h"
 #include "UpdateProcedure.h"
 
-CQuietRun::CQuietRun(CRunLog& log, std::vector<IUpdateEvents*> listeners)
-    : m_log(log), m_listeners(std::move(listeners))
+CQuietRun::CQuietRun(CRunLog& log, std::vector<IUpdateEvents*> listeners, CString programPath)
+    : m_log(log), m_listeners(std::move(listeners)), m_programPath(std::move(programPath))
 {
 }
 
 void CQuietRun::Run()
 {
-    CUpdateProcedure procedure(*this, m_listeners);
+    CUpdateProcedure procedure(*this, m_listeners, m_programPath);
     // Like the dialog: a folder is handled once in a run, whatever became of it.
     CStringArray handled;
     for (;;) {
@@ -26,7 +26,7 @@ void CQuietRun::Run()
         CStringArray applications;
         theCatalog.FindApplications(folder, applications);
         handled.Add(folder);
-        if (procedure.Run(folder, applications) == UpdateOutcome::Failed)
+        if (procedure.Run(folder, ResolveApplications(applications)) == UpdateOutcome::Failed)
             return;
     }
 }
@@ -37,8 +37,11 @@ bool CQuietRun::RetryWithOpenApplications(const char*, const CStringArray&)
     return false;
 }
 
-void CQuietRun::OnNotReinstalled(const char* name, NotReinstalled why)
+void CQuietRun::OnNotReinstalled(const char* name, NotReinstalled why, DWORD /*code*/)
 {
+    // The dialog shows no box for these either.
+    if (why == NotReinstalled::PassedOver || why == NotReinstalled::RunCrashed)
+        return;
     // What the dialog would have shown in a box, said as the log says a box's text.
     m_log.WriteLine(CString("Message non affiché (exécution sans fenêtre) : « ") + NotReinstalledMessage(name, why) +
                     " »");

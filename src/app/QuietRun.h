@@ -12,8 +12,9 @@
 class CQuietRun : public IUpdateDriver {
 public:
     // Neither the log nor the listeners are owned; they must outlive the object. The
-    // procedure tells the listeners of every step, the log among them or not.
-    CQuietRun(CRunLog& log, std::vector<IUpdateEvents*> listeners);
+    // procedure tells the listeners of every step, the log among them or not, and
+    // searches the disc from `programPath` up.
+    CQuietRun(CRunLog& log, std::vector<IUpdateEvents*> listeners, CString programPath);
 
     // Updates the folders the dialog would offer, one after the other in the order
     // its list shows them, as the dialog's procedure does, until none is left or a
@@ -21,9 +22,10 @@ public:
     void Run();
 
     bool RetryWithOpenApplications(const char* folder, const CStringArray& images) override;
-    void OnNotReinstalled(const char* name, NotReinstalled why) override;
+    void OnNotReinstalled(const char* name, NotReinstalled why, DWORD code) override;
 
 private:
     CRunLog& m_log;
     std::vector<IUpdateEvents*> m_listeners;
+    CString m_programPath;
 };

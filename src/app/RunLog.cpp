@@ -1,6 +1,9 @@
 #include "RunLog.h"
 
+#include "ExceptionCode.h"
 #include "ExitCode.h"
+#include "InstallerHandoff.h"
+#include "LzError.h"
 #include "SystemError.h"
 #include "SystemInfo.h"
 
@@ -88,6 +91,11 @@ void CRunLog::WriteEnd(int exitCode)
     WriteLine(line);
 }
 
+void CRunLog::WriteFault(const char* what)
+{
+    WriteLine(CString("Erreur interne : l'exécution s'est interrompue (") + what + ")");
+}
+
 void CRunLog::OnSuiteKeyMissing(const char* keyPath)
 {
     CString line;
@@ -123,14 +131,17 @@ void CRunLog::OnUpdateBegins(const char* folder)
     WriteLine(line);
 }
 
-void CRunLog::OnApplication(const char* name, const char* productCode)
+void CRunLog::OnApplications(const CResolvedApplications& applications)
 {
-    CString line;
-    if (*productCode)
-        line.Format("Application « %s » : code produit %s", name, productCode);
-    else
-        line.Format("Application « %s » : sans code produit", name);
-    WriteLine(line);
+    for (const CResolvedApplication& application : applications) {
+        CString line;
+        if (application.HasCode())
+            line.Format("Application « %s » : code produit %s", static_cast<const char*>(application.name),
+                        static_cast<const char*>(application.productCode));
+        else
+            line.Format("Application « %s » : sans code produit", static_cast<const char*>(application.name));
+        WriteLine(line);
+    }
 }
 
 void CRunLog::OnOpenApplications(const char* folder, const CStringArray& images)
@@ -168,7 +179,13 @@ void CRunLog::OnStep(UpdateStep step, const char* name, int index, int count)
 void CRunLog::OnInstallerRun(const CInstallerRun& run)
 {
     CString line;
-    if (run.started) {
+    if (run.Crashed()) {
+        line.Format("Exécution de « %s », ligne de commande « %s », dossier courant « %s » : arrêtée sur "
+                    "l'exception %s, durée %lu ms",
+                    static_cast<const char*>(run.application), static_cast<const char*>(run.commandLine),
+                    static_cast<const char*>(run.directory), static_cast<const char*>(ExceptionCodeText(run.exitCode)),
+                    static_cast<unsigned long>(run.milliseconds));
+    } else if (run.started) {
         line.Format("Exécution de « %s », ligne de commande « %s », dossier courant « %s » : code de sortie %lu, "
                     "durée %lu ms",
                     static_cast<const char*>(run.application), static_cast<const char*>(run.commandLine),
@@ -183,13 +200,45 @@ void CRunLog::OnInstallerRun(const CInstallerRun& run)
     WriteLine(line);
 }
 
-void CRunLog::OnNotReinstalled(const char* name, NotReinstalled why)
+void CRunLog::OnNotReinstalled(const char* name, NotReinstalled why, DWORD code)
 {
-    const char* reason = why == NotReinstalled::QuillMx         ? "sans code produit, à réinstaller depuis ses disquettes"
-                         : why == NotReinstalled::NoProductCode ? "sans code produit"
-                                                                : "le programme d'installation n'a pas pu être lancé";
+    CString reason;
+    switch (why) {
+    case NotReinstalled::QuillMx:
+        reason = "sans code produit, à réinstaller depuis ses disquettes";
+        break;
+    case NotReinstalled::NoProductCode:
+        reason = "sans code produit";
+        break;
+    case NotReinstalled::RunNotStarted:
+        reason = CString("le programme d'installation n'a pas pu être lancé (") + SystemError(code) + ")";
+        break;
+    case NotReinstalled::PassedOver:
+        reason.Format("aucune exécution, le bloc « %s » n'a pas pu être créé (", kCodeBlockName);
+        reason += SystemError(code) + ")";
+        break;
+    case NotReinstalled::RunCrashed:
+        reason = CString("sa réinstallation s'est arrêtée sur l'exception ") + ExceptionCodeText(code);
+        break;
+    }
     CString line;
-    line.Format("Application « %s » non réinstallée : %s", name, reason);
+    line.Format("Application « %s » non réinstallée : %s", name, static_cast<const char*>(reason));
+    WriteLine(line);
+}
+
+void CRunLog::OnInfoBlockNotPublished(DWORD systemError)
+{
+    CString line;
+    line.Format("Le bloc « %s » n'a pas pu être créé (", kInfoBlockName);
+    line += SystemError(systemError) + ") : les réinstallations ont lieu sans lui";
+    WriteLine(line);
+}
+
+void CRunLog::OnCopyFailed(const char* source, const char* target, DWORD systemError)
+{
+    CString line;
+    line.Format("Copie de « %s » vers « %s » impossible (", source, target);
+    line += SystemError(systemError) + ") : la mise à jour continue";
     WriteLine(line);
 }
 
@@ -200,6 +249,8 @@ void CRunLog::OnError(const CUpdateError& error)
                 static_cast<const char*>(error.path));
     if (error.systemError != 0)
         line += CString(", ") + SystemError(error.systemError);
+    if (error.lzError != 0)
+        line += CString(", ") + LzErrorText(error.lzError);
     line += CString(". ") + error.Sentence();
     WriteLine(line);
 }

@@ -25,18 +25,23 @@ public:
     void WriteDisc(bool found, const char* disc, const CStringArray& searched);
     // The last line: the exit code and what it means.
     void WriteEnd(int exitCode);
+    // The line of a fault of the updater itself that broke the run off (`what` says
+    // where, or which exception), before the last line.
+    void WriteFault(const char* what);
     void WriteLine(const char* text) { m_file.WriteLine(text); }
 
     void OnSuiteKeyMissing(const char* keyPath) override;
     void OnFolderRead(const CCatalogFolder& folder) override;
 
     void OnUpdateBegins(const char* folder) override;
-    void OnApplication(const char* name, const char* productCode) override;
+    void OnApplications(const CResolvedApplications& applications) override;
     void OnOpenApplications(const char* folder, const CStringArray& images) override;
     void OnDiscFound(const char* disc) override;
     void OnStep(UpdateStep step, const char* name, int index, int count) override;
     void OnInstallerRun(const CInstallerRun& run) override;
-    void OnNotReinstalled(const char* name, NotReinstalled why) override;
+    void OnNotReinstalled(const char* name, NotReinstalled why, DWORD code) override;
+    void OnInfoBlockNotPublished(DWORD systemError) override;
+    void OnCopyFailed(const char* source, const char* target, DWORD systemError) override;
     void OnError(const CUpdateError& error) override;
     void OnUpdateEnds(const char* folder, UpdateOutcome outcome, int error) override;
     void OnMessageBox(const char* text, UINT type, int answer) override;

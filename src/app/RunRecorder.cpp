@@ -42,7 +42,7 @@ void CRunRecorder::OnFolderRead(const CCatalogFolder& read)
     folder->offered = read.offered;
 }
 
-void CRunRecorder::OnNotReinstalled(const char* name, NotReinstalled /*why*/)
+void CRunRecorder::OnNotReinstalled(const char* name, NotReinstalled /*why*/, DWORD /*code*/)
 {
     if (!m_notReinstalled.Contains(name))
         m_notReinstalled.Add(name);
@@ -116,13 +116,21 @@ CRunRecord RunFacts(const char* programPath)
     return facts;
 }
 
-DWORD WriteRunRecord(const char* folder, const CRunRecord& record, CString& written)
+DWORD WriteRunRecord(const char* folder, const CRunRecord& record, CString& written, bool& kept)
 {
+    kept = false;
     written = NormalFolderPath(folder);
     if (!IsComputerName(record.computer))
         return ERROR_INVALID_NAME;
     if (written.IsEmpty() || written.GetAt(written.GetLength() - 1) != '\\')
         written += "\\";
     written += RecordFileName(record.computer.c_str()).c_str();
+    std::string bytes;
+    CRunRecord previous;
+    if (ReadFileShared(written, kRecordMaxBytes, bytes) && ParseRecord(bytes, previous)
+        && KeepsPrevious(previous, record)) {
+        kept = true;
+        return 0;
+    }
     return WriteFileWhole(written, RecordText(record));
 }

@@ -18,7 +18,7 @@ public:
     using CodelessApplications = std::function<CStringArray(const char* folder)>;
 
     void OnFolderRead(const CCatalogFolder& folder) override;
-    void OnNotReinstalled(const char* name, NotReinstalled why) override;
+    void OnNotReinstalled(const char* name, NotReinstalled why, DWORD code) override;
     void OnError(const CUpdateError& error) override;
     void OnUpdateEnds(const char* folder, UpdateOutcome outcome, int error) override;
 
@@ -49,7 +49,8 @@ private:
 CRunRecord RunFacts(const char* programPath);
 
 // Writes `record` into `folder` as this computer's record, whole or not at all
-// (WholeFile.h). Returns 0, or the Win32 error that kept it from being written
-// (ERROR_INVALID_NAME for a computer whose name cannot name a record); `written`
-// then holds the record's path.
-DWORD WriteRunRecord(const char* folder, const CRunRecord& record, CString& written);
+// (WholeFile.h), unless the record already there is one it leaves in place
+// (KeepsPrevious): `kept` then says so. Returns 0, or the Win32 error that kept it
+// from being written (ERROR_INVALID_NAME for a computer whose name cannot name a
+// record); `written` holds the record's path.
+DWORD WriteRunRecord(const char* folder, const CRunRecord& record, CString& written, bool& kept);

@@ -1,13 +1,16 @@
 #include "UpdateApp.h"
 
 #include "CommandLine.h"
+#include "CrashGuard.h"
 #include "DefaultProgram.h"
+#include "ExceptionCode.h"
 #include "FileQueries.h"
 #include "FolderOrder.h"
 #include "InstallCatalog.h"
 #include "InstallerHandoff.h"
 #include "ModuleFileName.h"
 #include "QuietRun.h"
+#include "ResolvedApplication.h"
 #include "Room.h"
 #include "RoomPage.h"
 #include "RunRecorder.h"
@@ -17,8 +20,6 @@
 #include "WholeFile.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
-
-CUpdateApp theApp;
 
 BEGIN_MESSAGE_MAP(CUpdateApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
@@ -125,13 +126,12 @@ private:
 // and cannot put them back from the disc.
 CStringArray CodelessApplications(const char* folder)
 {
-    CStringArray applications;
-    theCatalog.FindApplications(folder, applications);
+    CStringArray names;
+    theCatalog.FindApplications(folder, names);
     CStringArray codeless;
-    for (int i = 0; i < applications.GetSize(); ++i) {
-        CString code = applications.GetAt(i);
-        if (!LookupProductCode(code))
-            codeless.Add(applications.GetAt(i));
+    for (const CResolvedApplication& application : ResolveApplications(names)) {
+        if (!application.HasCode())
+            codeless.Add(application.name);
     }
     return codeless;
 }
@@ -160,26 +160,28 @@ CString Capitalised(const char* word)
 BOOL CUpdateApp::InitInstance()
 {
     CCommandLine options;
-    const bool known = ParseCommandLine(::GetCommandLineA(), options);
-    // A log that cannot be opened leaves the run as it is, without a record.
-    m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
-    m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
-    // Nobody answers a box in a run started by a script or a deployment tool: it
-    // tells through its exit code and its log alone. Nor the system's own box for a
-    // drive with no medium or a failing disc, which the catalogue and the search for
-    // the installer may touch.
-    const bool unattended = options.quiet || options.check;
-    if (unattended)
-        ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-
     try {
+        const bool known = ParseCommandLine(::GetCommandLineA(), options);
+        // A log that cannot be opened leaves the run as it is, without a record.
+        m_log.Open(options.logPath.IsEmpty() ? DefaultLogPath() : options.logPath);
+        m_log.WriteStart(AfxGetModuleFileName(), ::GetCommandLineA());
+        // Nobody answers a box in a run started by a script or a deployment tool: it
+        // tells through its exit code and its log alone. Nor the system's own box for
+        // a drive with no medium or a failing disc, which the catalogue and the search
+        // for the installer may touch, nor its box or debugger for a crash.
+        const bool unattended = options.quiet || options.check;
+        if (unattended) {
+            ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+            EndProcessOnCrash(&CUpdateApp::ReportCrash, kExitFatalError);
+        }
         m_exitCode = RunAsAsked(options, known, unattended);
     } catch (...) {
         // A script must never read a crash as an answer (1 is /check's "needed").
         theCatalog.SetListener(nullptr);
         m_pMainWnd = nullptr;
-        m_log.WriteLine("Erreur interne : l'exécution s'est interrompue");
-        m_exitCode = kExitInternalError;
+        m_pDialog = nullptr;
+        m_log.WriteFault("exception");
+        m_exitCode = kExitFatalError;
     }
     if (!options.reportFolder.IsEmpty() && options.summaryFolder.IsEmpty()) {
         try {
@@ -191,6 +193,51 @@ BOOL CUpdateApp::InitInstance()
     }
     // No message loop follows: the process ends here.
     return FALSE;
+}
+
+std::vector<IUpdateEvents*> CUpdateApp::Listeners()
+{
+    return {&m_log, &m_outcome, &m_recorder};
+}
+
+void CUpdateApp::EndOnFault(const char* what)
+{
+    m_faulted = true;
+    m_log.WriteFault(what);
+    m_exitCode = kExitFatalError;
+}
+
+void CUpdateApp::ProcessWndProcException(UINT message)
+{
+    if (m_faulted)
+        return;
+    CString what;
+    what.Format("exception pendant le traitement du message 0x%04X", message);
+    EndOnFault(what);
+    // The modal loop sees the end once the handlers under way have returned; the
+    // procedure that may still be one of them tells nobody the dialog is gone.
+    if (m_pDialog) {
+        m_pDialog->EnableWindow(TRUE);
+        m_pDialog->EndDialog(-1);
+    }
+}
+
+int CUpdateApp::ProcessStartupException()
+{
+    EndOnFault("exception hors du traitement de la mise à jour");
+    m_log.WriteEnd(m_exitCode);
+    return m_exitCode;
+}
+
+void CUpdateApp::ReportCrash(DWORD code, const void* address)
+{
+    CUpdateApp* app = static_cast<CUpdateApp*>(AfxGetApp());
+    if (!app)
+        return;
+    CString what;
+    what.Format("exception %s à l'adresse 0x%p", static_cast<const char*>(ExceptionCodeText(code)), address);
+    app->m_log.WriteFault(what);
+    app->m_log.WriteEnd(kExitFatalError);
 }
 
 int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unattended)
@@ -222,29 +269,30 @@ int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unatten
 
     CString disc;
     CStringArray searched;
-    const bool found = CUpdateProcedure::LocateDiscInstaller(disc, &searched);
+    const bool found = CUpdateProcedure::LocateDiscInstaller(m_pszHelpFilePath, disc, &searched);
     m_log.WriteDisc(found, disc, searched);
 
     CCatalogListeners catalogListeners(m_log, m_recorder);
     theCatalog.SetListener(&catalogListeners);
     if (options.quiet) {
-        CQuietRun run(m_log, {&m_log, &m_outcome, &m_recorder});
+        CQuietRun run(m_log, Listeners(), m_pszHelpFilePath);
         run.Run();
         m_outcome.RunEnds(0);
     } else {
         Enable3dControlsStatic();
         CUpdateDlg dlg;
-        dlg.AddListener(&m_log);
-        dlg.AddListener(&m_outcome);
-        dlg.AddListener(&m_recorder);
+        for (IUpdateEvents* listener : Listeners())
+            dlg.AddListener(listener);
         dlg.SetLogPath(m_log.WrittenPath());
         m_pMainWnd = &dlg;
+        m_pDialog = &dlg;
         dlg.DoModal();
+        m_pDialog = nullptr;
         m_pMainWnd = nullptr;
         m_outcome.RunEnds(dlg.FoldersLeft());
     }
     theCatalog.SetListener(nullptr);
-    return m_outcome.Code();
+    return m_faulted ? kExitFatalError : m_outcome.Code();
 }
 
 int CUpdateApp::CheckFolders()
@@ -280,8 +328,12 @@ void CUpdateApp::WriteRecord(const CCommandLine& options)
 
     // A record that cannot be written changes nothing of the run: the log says so.
     CString written;
-    const DWORD error = WriteRunRecord(options.reportFolder, m_recorder.Record(facts, CodelessApplications), written);
-    if (error == 0)
+    bool kept = false;
+    const DWORD error =
+        WriteRunRecord(options.reportFolder, m_recorder.Record(facts, CodelessApplications), written, kept);
+    if (kept)
+        m_log.WriteLine(CString("Relevé du poste laissé tel quel, celui de la mise à jour : « ") + written + " »");
+    else if (error == 0)
         m_log.WriteLine(CString("Relevé du poste écrit : « ") + written + " »");
     else
         m_log.WriteLine(CString("Relevé du poste non écrit : « ") + written + " » : " + SystemErrorWords(error));

@@ -8,6 +8,10 @@
 #include "RunLog.h"
 #include "RunRecorder.h"
 
+#include <vector>
+
+class CDialog;
+
 class CUpdateApp : public CWinApp {
 public:
     CUpdateApp() = default;
@@ -15,7 +19,18 @@ public:
     // Ends the log and gives the run's exit code (ExitCode.h) to the process.
     int ExitInstance() override;
 
+    // A fault of the updater in a message handler ends the run as one anywhere else
+    // does: a last log line, the dialog ended (never left disabled), exit code 1603.
+    void ProcessWndProcException(UINT message) override;
+    // A fault before the run's own handler (or after it) ends with 1603 too, never
+    // with 1, which is /check's "an update is needed".
+    int ProcessStartupException() override;
+
     DECLARE_MESSAGE_MAP()
+
+protected:
+    // Who hears the update procedure: the log and the exit code.
+    virtual std::vector<IUpdateEvents*> Listeners();
 
 private:
     // What the command line asks for, once the log is open; returns the exit code.
@@ -31,10 +46,18 @@ private:
     // The usage box, after the switch the updater did not know when there is one.
     void ShowUsage(const char* unknownSwitch);
 
+    // The last lines of a run broken off by a fault of the updater.
+    void EndOnFault(const char* what);
+    // What an unattended run's crash leaves in the log before the process ends.
+    static void ReportCrash(DWORD code, const void* address);
+
     CRunLog m_log;
     CExitCode m_outcome;
     CRunRecorder m_recorder;
     int m_exitCode = kExitDone;
+    // The main dialog while it runs.
+    CDialog* m_pDialog = nullptr;
+    bool m_faulted = false;
 };
 
 extern CUpdateApp theApp;

@@ -3,6 +3,7 @@
 #include "AfxMessageBox.h"
 #include "CDataExchange.h"
 #include "CPaintDC.h"
+#include "CWinApp.h"
 #include "InstallCatalog.h"
 #include "InstallerHandoff.h"
 #include "ReinstallMessage.h"
@@ -267,8 +268,10 @@ void CUpdateDlg::OnUpdate()
     SetUpdateBlockedReason(IDS_BLOCKED_RUNNING);
     m_btnUpdate.EnableWindow(FALSE);
 
-    CUpdateProcedure procedure(*this, m_listeners);
-    const UpdateOutcome outcome = procedure.Run(folder, m_applications);
+    // The disc is searched from the program's own directory up.
+    const CWinApp* app = AfxGetApp();
+    CUpdateProcedure procedure(*this, m_listeners, app && app->m_pszHelpFilePath ? app->m_pszHelpFilePath : "");
+    const UpdateOutcome outcome = procedure.Run(folder, ResolveApplications(m_applications));
     m_taskbar.Clear();
 
     if (outcome == UpdateOutcome::LeftOpen) {
@@ -317,10 +320,9 @@ void CUpdateDlg::OnUpdateBegins(const char* /*folder*/)
     KeepDisabled();
 }
 
-void CUpdateDlg::OnApplication(const char* /*name*/, const char* productCode)
+void CUpdateDlg::OnApplications(const CResolvedApplications& applications)
 {
-    if (*productCode)
-        ++m_reinstallRuns;
+    m_reinstallRuns = CountWithCode(applications);
 }
 
 bool CUpdateDlg::RetryWithOpenApplications(const char* folder, const CStringArray& images)
@@ -369,8 +371,12 @@ void CUpdateDlg::OnInstallerRun(const CInstallerRun& run)
     KeepDisabled();
 }
 
-void CUpdateDlg::OnNotReinstalled(const char* name, NotReinstalled why)
+void CUpdateDlg::OnNotReinstalled(const char* name, NotReinstalled why, DWORD /*code*/)
 {
+    // An application passed over goes without a box, and a crashed run shows none:
+    // the log alone tells of them.
+    if (why == NotReinstalled::PassedOver || why == NotReinstalled::RunCrashed)
+        return;
     ShowMessage(NotReinstalledMessage(name, why), why == NotReinstalled::RunNotStarted ? MB_ICONSTOP : MB_ICONEXCLAMATION);
     KeepDisabled();
 }

@@ -67,11 +67,11 @@ protected:
 
     // What the update procedure reports (UpdateEvents.h).
     void OnUpdateBegins(const char* folder) override;
-    void OnApplication(const char* name, const char* productCode) override;
+    void OnApplications(const CResolvedApplications& applications) override;
     bool RetryWithOpenApplications(const char* folder, const CStringArray& images) override;
     void OnStep(UpdateStep step, const char* name, int index, int count) override;
     void OnInstallerRun(const CInstallerRun& run) override;
-    void OnNotReinstalled(const char* name, NotReinstalled why) override;
+    void OnNotReinstalled(const char* name, NotReinstalled why, DWORD code) override;
     void OnError(const CUpdateError& error) override;
 
 private:

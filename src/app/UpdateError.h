@@ -24,6 +24,9 @@ struct CUpdateError {
     // announced (expected < 0 when the header could not be read).
     long expandedBytes = -1;
     long expectedBytes = -1;
+    // Error 3: the expansion's own negative result (an LZERROR_ code), 0 when it
+    // gave none.
+    long lzError = 0;
     CStringArray searched;      // error 5: the directories searched, nearest first
 
     // The failed operation in a few French words, for the log: "copie du programme

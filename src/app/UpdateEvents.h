@@ -6,6 +6,7 @@
 
 #include "CString.h"
 #include "CStringArray.h"
+#include "ResolvedApplication.h"
 #include "UpdateError.h"
 
 #include <windows.h>
@@ -19,6 +20,8 @@ enum class UpdateStep {
 
 // One run of the installer, as it went.
 struct CInstallerRun {
+    UpdateStep step = UpdateStep::RemoveOldVersion;   // the removal run or a reinstall run
+    CString name;            // the application a reinstall run is for; "" for the removal
     CString application;     // "_install.exe" in the folder
     CString commandLine;
     CString directory;       // its current directory
@@ -26,13 +29,10 @@ struct CInstallerRun {
     DWORD error = 0;         // why it could not be started, when it was not
     DWORD exitCode = 0;
     DWORD milliseconds = 0;  // from its start to its end
-};
 
-// Why an application of the folder does not come back from the disc.
-enum class NotReinstalled {
-    QuillMx,        // no product code, to be reinstalled from its own diskettes (message 8)
-    NoProductCode,  // message 9
-    RunNotStarted,  // the reinstall run could not be started (message 9)
+    // A process that dies of an exception ends with its code, 0xC0000000 and above
+    // (0xC0000005 for an access violation); no installer chooses such an exit code.
+    bool Crashed() const { return started && exitCode >= 0xC0000000; }
 };
 
 enum class UpdateOutcome {
@@ -47,9 +47,10 @@ public:
 
     // The update of `folder` is about to begin: nothing has been looked at yet.
     virtual void OnUpdateBegins(const char* folder) { (void)folder; }
-    // One application of the folder, with the product code it is reinstalled under
-    // ("" when it has none).
-    virtual void OnApplication(const char* name, const char* productCode) { (void)name, (void)productCode; }
+    // The folder's applications, in the order the catalogue found them, each with
+    // the product code it is reinstalled under or why it has none. Told once, before
+    // anything is looked at; the procedure works on its own copy.
+    virtual void OnApplications(const CResolvedApplications& applications) { (void)applications; }
     // Programs are running from inside the folder (full paths of their executables).
     virtual void OnOpenApplications(const char* folder, const CStringArray& images) { (void)folder, (void)images; }
     // The directory of the disc that holds "_install.ex_".
@@ -60,10 +61,30 @@ public:
     {
         (void)step, (void)name, (void)index, (void)count;
     }
-    // An installer run is over, or could not be started.
+    // An installer run is over (Crashed() when it died of an exception), or could
+    // not be started.
     virtual void OnInstallerRun(const CInstallerRun& run) { (void)run; }
-    virtual void OnNotReinstalled(const char* name, NotReinstalled why) { (void)name, (void)why; }
+    // An application that does not come back from the disc. `code` is the system's
+    // error for PassedOver (the failed mapping) and RunNotStarted, the run's
+    // exception code for RunCrashed, 0 otherwise.
+    virtual void OnNotReinstalled(const char* name, NotReinstalled why, DWORD code)
+    {
+        (void)name, (void)why, (void)code;
+    }
+    // The info block could not be created (`systemError` says why); the reinstall
+    // runs take place all the same.
+    virtual void OnInfoBlockNotPublished(DWORD systemError) { (void)systemError; }
+    // A copy whose result the procedure goes on without: the installer saved to
+    // "_install.bak" before the removal run, or put back from it after.
+    virtual void OnCopyFailed(const char* source, const char* target, DWORD systemError)
+    {
+        (void)source, (void)target, (void)systemError;
+    }
+    // The numbered error that stops the folder's update, told before its end.
     virtual void OnError(const CUpdateError& error) { (void)error; }
+    // The folder's end: Updated (every step ran, though runs may have crashed or
+    // applications stayed out, as told before), Failed (`error` is the number
+    // OnError explained) or LeftOpen.
     virtual void OnUpdateEnds(const char* folder, UpdateOutcome outcome, int error)
     {
         (void)folder, (void)outcome, (void)error;

@@ -3,7 +3,6 @@
 
 #include "UpdateProcedure.h"
 
-#include "CWinApp.h"
 #include "CompressedFile.h"
 #include "FileQueries.h"
 #include "InstallerHandoff.h"
@@ -59,8 +58,9 @@ bool IsBelowShareName(const CString& path)
 
 } // namespace
 
-CUpdateProcedure::CUpdateProcedure(IUpdateDriver& driver, std::vector<IUpdateEvents*> listeners)
-    : m_driver(driver), m_listeners(std::move(listeners))
+CUpdateProcedure::CUpdateProcedure(IUpdateDriver& driver, std::vector<IUpdateEvents*> listeners,
+                                   CString programPath)
+    : m_driver(driver), m_listeners(std::move(listeners)), m_programPath(std::move(programPath))
 {
 }
 
@@ -78,10 +78,9 @@ void CUpdateProcedure::Fail(CUpdateError error)
     Tell([this](IUpdateEvents& events) { events.OnError(m_error); });
 }
 
-bool CUpdateProcedure::LocateDiscInstaller(CString& discDirectory, CStringArray* searched)
+bool CUpdateProcedure::LocateDiscInstaller(const char* programPath, CString& discDirectory, CStringArray* searched)
 {
-    CWinApp* app = AfxGetApp();
-    CString candidate = app && app->m_pszHelpFilePath ? app->m_pszHelpFilePath : "";
+    CString candidate = programPath ? programPath : "";
     // On a share the walk ends at "\\serveur\logiciels": above it "\\serveur" is no
     // folder, and "\" would be the root of whatever drive is current.
     const bool onShare = candidate.Left(2) == "\\\\";
@@ -101,16 +100,11 @@ bool CUpdateProcedure::LocateDiscInstaller(CString& discDirectory, CStringArray*
     }
 }
 
-UpdateOutcome CUpdateProcedure::Run(const CString& folder, const CStringArray& applications)
+UpdateOutcome CUpdateProcedure::Run(const CString& folder, CResolvedApplications applications)
 {
     m_error = CUpdateError();
     Tell([&](IUpdateEvents& events) { events.OnUpdateBegins(folder); });
-    for (int i = 0; i < applications.GetSize(); ++i) {
-        CString code = applications.GetAt(i);
-        if (!LookupProductCode(code))
-            code.Empty();
-        Tell([&](IUpdateEvents& events) { events.OnApplication(applications.GetAt(i), code); });
-    }
+    Tell([&](IUpdateEvents& events) { events.OnApplications(applications); });
 
     if (!WaitUntilNoApplicationRuns(folder)) {
         Tell([&](IUpdateEvents& events) { events.OnUpdateEnds(folder, UpdateOutcome::LeftOpen, kNoError); });
@@ -120,7 +114,7 @@ UpdateOutcome CUpdateProcedure::Run(const CString& folder, const CStringArray& a
     Tell([](IUpdateEvents& events) { events.OnStep(UpdateStep::CopyInstaller, "", 0, 0); });
     CString disc;
     CUpdateError notFound;
-    if (LocateDiscInstaller(disc, &notFound.searched)) {
+    if (LocateDiscInstaller(m_programPath, disc, &notFound.searched)) {
         Tell([&](IUpdateEvents& events) { events.OnDiscFound(disc); });
         BringInstallerInto(folder, disc);
     } else {
@@ -133,11 +127,11 @@ UpdateOutcome CUpdateProcedure::Run(const CString& folder, const CStringArray& a
     const CString installer = PathIn(folder, "%s\\_install.exe");
     const CString backup = PathIn(folder, "%s\\_install.bak");
     if (Error() == kNoError) {
-        ::CopyFileA(installer, backup, FALSE);
+        CopyTold(installer, backup);
         Tell([](IUpdateEvents& events) { events.OnStep(UpdateStep::RemoveOldVersion, "", 0, 0); });
         CString removal;
         removal.Format(kRemovalCommandFormat, static_cast<const char*>(folder));
-        const CInstallerRun run = RunInstaller(folder, removal);
+        const CInstallerRun run = RunInstaller(folder, removal, UpdateStep::RemoveOldVersion, "");
         if (!run.started) {
             CUpdateError error;
             error.number = kRemovalNotStarted;
@@ -150,7 +144,7 @@ UpdateOutcome CUpdateProcedure::Run(const CString& folder, const CStringArray& a
 
     if (Error() == kNoError) {
         // The removal run may have taken the installer away with the old installation.
-        ::CopyFileA(backup, installer, FALSE);
+        CopyTold(backup, installer);
         ReinstallApplications(folder, disc, applications);
         DeleteUpdaterFile(backup, false);
     }
@@ -211,6 +205,7 @@ void CUpdateProcedure::BringInstallerInto(const CString& folder, const CString& 
     }
     if (!known || copied < 0 || static_cast<DWORD>(copied) != expected) {
         DeleteUpdaterFile(installer, true);
+        error.lzError = copied < 0 ? copied : 0;
         error.expandedBytes = copied < 0 ? 0 : copied;
         error.expectedBytes = known ? static_cast<long>(expected) : -1;
         Fail(error);
@@ -221,9 +216,21 @@ void CUpdateProcedure::BringInstallerInto(const CString& folder, const CString& 
     DeleteUpdaterFile(compressed, true);
 }
 
-CInstallerRun CUpdateProcedure::RunInstaller(const CString& folder, const CString& commandLine)
+// A copy the update goes on without whatever its result; a failure is told all the same.
+void CUpdateProcedure::CopyTold(const CString& source, const CString& target)
+{
+    if (::CopyFileA(source, target, FALSE))
+        return;
+    const DWORD error = ::GetLastError();
+    Tell([&](IUpdateEvents& events) { events.OnCopyFailed(source, target, error); });
+}
+
+CInstallerRun CUpdateProcedure::RunInstaller(const CString& folder, const CString& commandLine, UpdateStep step,
+                                             const char* name)
 {
     CInstallerRun run;
+    run.step = step;
+    run.name = name;
     run.application = PathIn(folder, "%s\\_install.exe");
     run.commandLine = commandLine;
     run.directory = folder;
@@ -239,40 +246,41 @@ CInstallerRun CUpdateProcedure::RunInstaller(const CString& folder, const CStrin
 
 // One reinstall run per application with a product code, a report for the others.
 void CUpdateProcedure::ReinstallApplications(const CString& folder, const CString& disc,
-                                             const CStringArray& applications)
+                                             const CResolvedApplications& applications)
 {
     CString reinstall;
     reinstall.Format(kReinstallCommandFormat, static_cast<const char*>(disc));
-
-    int runs = 0;
-    for (int i = 0; i < applications.GetSize(); ++i) {
-        CString code = applications.GetAt(i);
-        if (LookupProductCode(code))
-            ++runs;
-    }
+    const int runs = CountWithCode(applications);
 
     // The installer finds the parent of the folder in the info block while it
     // reinstalls; the block lives until the last reinstall run has ended.
     CSharedBlock infoBlock;
-    infoBlock.Publish(kInfoBlockName, kInfoBlockSize, folder.Left(folder.ReverseFind('\\')));
+    if (!infoBlock.Publish(kInfoBlockName, kInfoBlockSize, folder.Left(folder.ReverseFind('\\')))) {
+        const DWORD error = ::GetLastError();
+        Tell([&](IUpdateEvents& events) { events.OnInfoBlockNotPublished(error); });
+    }
 
     // In the order the catalogue found them, not the sorted order of the list.
     int rank = 0;
-    for (int i = 0; i < applications.GetSize(); ++i) {
-        const CString name = applications.GetAt(i);
-        CString code = name;
-        if (LookupProductCode(code)) {
-            ++rank;
-            CSharedBlock codeBlock;
-            if (!codeBlock.Publish(kCodeBlockName, kCodeBlockSize, code))
-                continue;   // passed over without a word
-            Tell([&](IUpdateEvents& events) { events.OnStep(UpdateStep::Reinstall, name, rank, runs); });
-            if (!RunInstaller(folder, reinstall).started)
-                Tell([&](IUpdateEvents& events) { events.OnNotReinstalled(name, NotReinstalled::RunNotStarted); });
-        } else {
-            const NotReinstalled why =
-                name.CompareNoCase("Quill Mx") == 0 ? NotReinstalled::QuillMx : NotReinstalled::NoProductCode;
-            Tell([&](IUpdateEvents& events) { events.OnNotReinstalled(name, why); });
+    for (const CResolvedApplication& application : applications) {
+        const char* name = application.name;
+        if (!application.HasCode()) {
+            Tell([&](IUpdateEvents& events) { events.OnNotReinstalled(name, application.whyNoCode, 0); });
+            continue;
         }
+        ++rank;
+        CSharedBlock codeBlock;
+        if (!codeBlock.Publish(kCodeBlockName, kCodeBlockSize, application.productCode)) {
+            // No run and no box, but never without a word in the log.
+            const DWORD error = ::GetLastError();
+            Tell([&](IUpdateEvents& events) { events.OnNotReinstalled(name, NotReinstalled::PassedOver, error); });
+            continue;
+        }
+        Tell([&](IUpdateEvents& events) { events.OnStep(UpdateStep::Reinstall, name, rank, runs); });
+        const CInstallerRun run = RunInstaller(folder, reinstall, UpdateStep::Reinstall, name);
+        if (!run.started)
+            Tell([&](IUpdateEvents& events) { events.OnNotReinstalled(name, NotReinstalled::RunNotStarted, run.error); });
+        else if (run.Crashed())
+            Tell([&](IUpdateEvents& events) { events.OnNotReinstalled(name, NotReinstalled::RunCrashed, run.exitCode); });
     }
 }

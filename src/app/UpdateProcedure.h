@@ -14,22 +14,26 @@
 class CUpdateProcedure {
 public:
     // Neither the driver nor the listeners are owned; they must outlive the object.
-    // Listeners hear each report in the order given, the driver after them.
-    CUpdateProcedure(IUpdateDriver& driver, std::vector<IUpdateEvents*> listeners);
+    // Listeners hear each report in the order given, the driver after them. The disc
+    // is searched from `programPath` up (LocateDiscInstaller), before each folder.
+    CUpdateProcedure(IUpdateDriver& driver, std::vector<IUpdateEvents*> listeners, CString programPath);
 
     // Updates `folder` (its normal form) whose applications are `applications`, in
-    // the order the catalogue found them. Before anything is copied or run it looks
-    // for programs running from inside the folder and, while there are some, asks
-    // the driver whether to look again; when the driver gives up, the folder is left
-    // untouched (LeftOpen). A numbered error (Error()) stops the steps after it.
-    UpdateOutcome Run(const CString& folder, const CStringArray& applications);
+    // the order the catalogue found them; the procedure keeps its own copy, so
+    // whatever the driver's windows do meanwhile cannot change them. Before anything
+    // is copied or run it looks for programs running from inside the folder and,
+    // while there are some, asks the driver whether to look again; when the driver
+    // gives up, the folder is left untouched (LeftOpen). A numbered error (Error())
+    // stops the steps after it.
+    UpdateOutcome Run(const CString& folder, CResolvedApplications applications);
     // The numbered error of the last Run, 0 when it had none.
     int Error() const { return m_error.number; }
 
-    // The disc directory holding "_install.ex_": the program's own directory, else the
-    // nearest one above it, the last candidate being the drive letter and colon alone.
-    // `searched`, when given, receives every directory tried, nearest first.
-    static bool LocateDiscInstaller(CString& discDirectory, CStringArray* searched = nullptr);
+    // The disc directory holding "_install.ex_": the directory of `programPath`, else
+    // the nearest one above it, the last candidate being the drive letter and colon
+    // alone. `searched`, when given, receives every directory tried, nearest first.
+    static bool LocateDiscInstaller(const char* programPath, CString& discDirectory,
+                                    CStringArray* searched = nullptr);
 
 private:
     template <class Report>
@@ -37,10 +41,14 @@ private:
     void Fail(CUpdateError error);
     bool WaitUntilNoApplicationRuns(const CString& folder);
     void BringInstallerInto(const CString& folder, const CString& disc);
-    CInstallerRun RunInstaller(const CString& folder, const CString& commandLine);
-    void ReinstallApplications(const CString& folder, const CString& disc, const CStringArray& applications);
+    void CopyTold(const CString& source, const CString& target);
+    CInstallerRun RunInstaller(const CString& folder, const CString& commandLine, UpdateStep step,
+                               const char* name);
+    void ReinstallApplications(const CString& folder, const CString& disc,
+                               const CResolvedApplications& applications);
 
     IUpdateDriver& m_driver;
     std::vector<IUpdateEvents*> m_listeners;
+    CString m_programPath;
     CUpdateError m_error;
 };

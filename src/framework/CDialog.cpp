@@ -179,6 +179,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lPa
         focusDefault = self->OnInitDialog();
     } catch (...) {
         self->EndDialog(-1);
+        if (CWinApp* app = AfxGetApp())
+            app->ProcessWndProcException(WM_INITDIALOG);
         return TRUE;
     }
     // A dialog that its initialisation did not place is centred, over its owner or

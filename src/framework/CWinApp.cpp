@@ -73,7 +73,7 @@ int AfxWinMain(HINSTANCE instance)
     try {
         code = app->InitInstance() ? app->Run() : app->ExitInstance();
     } catch (...) {
-        code = 1;
+        code = app->ProcessStartupException();
     }
     return code;
 }

@@ -21,6 +21,13 @@ public:
     virtual int Run();
     virtual int ExitInstance() { return 0; }
 
+    // A C++ exception left a handler of `message`: nothing may unwind through the
+    // system, so the framework caught it and the message counts as handled (0). The
+    // application decides what becomes of the run; by default nothing more.
+    virtual void ProcessWndProcException(UINT message) { (void)message; }
+    // An exception left InitInstance, Run or ExitInstance: the process's exit code.
+    virtual int ProcessStartupException() { return 1; }
+
     // The three-dimensional control look is the system's own today: nothing to do.
     void Enable3dControlsStatic() {}
     // Opens the help file when there is one.

@@ -1,5 +1,7 @@
 #include "CWnd.h"
 
+#include "CWinApp.h"
+
 #include "CDataExchange.h"
 #include "CFont.h"
 #include "CWaitCursor.h"
@@ -232,8 +234,11 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     try {
         result = self->WindowProc(message, wParam, lParam);
     } catch (...) {
-        // Nothing may unwind through user32; the message counts as handled.
+        // Nothing may unwind through user32; the message counts as handled, and the
+        // application hears of it.
         result = 0;
+        if (CWinApp* app = AfxGetApp())
+            app->ProcessWndProcException(message);
     }
     self->m_current = saved;
 

@@ -213,3 +213,9 @@ bool ParseRecord(const std::string& bytes, CRunRecord& out)
     }
     return haveComputer && haveCode && closed;
 }
+
+bool KeepsPrevious(const CRunRecord& previous, const CRunRecord& next)
+{
+    return next.mode == RunMode::Check && next.exitCode == 0 && previous.mode != RunMode::Check
+           && (previous.exitCode == 0 || previous.exitCode == 6);
+}

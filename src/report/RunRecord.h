@@ -77,6 +77,12 @@ constexpr size_t kRecordMaxBytes = 256 * 1024;
 // than kRecordMaxBytes, no computer or exit code, or no closing line.
 bool ParseRecord(const std::string& bytes, CRunRecord& out);
 
+// Whether `next`, this run's record, leaves `previous` in place: a /check that
+// finds nothing to do says less than the update that made it so (an update that
+// ended with 0, or with 6 and the applications to reinstall by hand), which a
+// startup script's /check would otherwise replace at every start.
+bool KeepsPrevious(const CRunRecord& previous, const CRunRecord& next);
+
 // The record's words for a fate and a mode, as the file spells them.
 const char* FateKey(FolderFate fate);
 const char* ModeKey(RunMode mode);

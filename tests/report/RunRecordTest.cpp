@@ -137,3 +137,28 @@ TEST(RunRecord, ALaterFormatStillReadsAndWhatIsNoRecordDoesNot)
         EXPECT_FALSE(ParseRecord(c.bytes, read));
     }
 }
+
+TEST(RunRecord, ACheckWithNothingToDoLeavesTheRecordOfTheUpdateThatMadeItSo)
+{
+    const struct {
+        RunMode previousMode;
+        int previousCode;
+        RunMode nextMode;
+        int nextCode;
+        bool kept;
+    } cases[] = {
+        {RunMode::Quiet, 6, RunMode::Check, 0, true},   {RunMode::Dialog, 0, RunMode::Check, 0, true},
+        {RunMode::Quiet, 6, RunMode::Check, 1, false},  {RunMode::Quiet, 7, RunMode::Check, 0, false},
+        {RunMode::Quiet, 2, RunMode::Check, 0, false},  {RunMode::Check, 1, RunMode::Check, 0, false},
+        {RunMode::Quiet, 6, RunMode::Quiet, 0, false},  {RunMode::Quiet, 6, RunMode::Dialog, 1602, false},
+    };
+    for (const auto& c : cases) {
+        CRunRecord previous, next;
+        previous.mode = c.previousMode;
+        previous.exitCode = c.previousCode;
+        next.mode = c.nextMode;
+        next.exitCode = c.nextCode;
+        EXPECT_EQ(c.kept, KeepsPrevious(previous, next))
+            << ModeKey(c.previousMode) << " " << c.previousCode << " then " << ModeKey(c.nextMode) << " " << c.nextCode;
+    }
+}
