@@ -208,18 +208,31 @@ TEST_F(UpdateProcedureTest, ApplicationsWithoutACodeAreToldInTheirOrder)
           kExitNotReinstalled);
 }
 
-TEST_F(UpdateProcedureTest, ApplicationPassedOverWhenItsCodeBlockCannotBeMade)
+TEST_F(UpdateProcedureTest, BlocksThatCannotBeMadeAreToldAndOnlyTheCodeBlockStopsARun)
 {
-    // Another program holds the block's name as an event: the mapping fails with
+    // Another program holds a block's name as an event: the mapping fails with
     // ERROR_INVALID_HANDLE.
-    HANDLE holder = ::CreateEventA(nullptr, TRUE, FALSE, kCodeBlockName);
-    ASSERT_NE(nullptr, holder);
-    Check("passed over", {"Pavane 5", "Quill Mx"},
-          {"begins F", "applications Pavane 5=K7_Q Quill Mx=quill-mx", "step copy", "disc D", "step removal",
-           "run removal exit 0", "not reinstalled Pavane 5 passed-over 6", "not reinstalled Quill Mx quill-mx",
-           "ends F updated 0"},
-          kExitNotReinstalled);
-    ::CloseHandle(holder);
+    struct Case {
+        const char* held;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {kCodeBlockName,
+         {"begins F", "applications Pavane 5=K7_Q Quill Mx=quill-mx", "step copy", "disc D", "step removal",
+          "run removal exit 0", "not reinstalled Pavane 5 passed-over 6", "not reinstalled Quill Mx quill-mx",
+          "ends F updated 0"}},
+        {kInfoBlockName,
+         {"begins F", "applications Pavane 5=K7_Q Quill Mx=quill-mx", "step copy", "disc D", "step removal",
+          "run removal exit 0", "info block 6", "step reinstall Pavane 5 1/1", "run Pavane 5 exit 0",
+          "not reinstalled Quill Mx quill-mx", "ends F updated 0"}},
+    };
+    for (const Case& c : cases) {
+        driver.events.clear();
+        HANDLE holder = ::CreateEventA(nullptr, TRUE, FALSE, c.held);
+        ASSERT_NE(nullptr, holder);
+        Check(c.held, {"Pavane 5", "Quill Mx"}, c.events, kExitNotReinstalled);
+        ::CloseHandle(holder);
+    }
 }
 
 TEST_F(UpdateProcedureTest, RemovalRunThatCannotStartIsError4)
