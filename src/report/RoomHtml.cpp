@@ -36,6 +36,7 @@ const char kStyle[] =
     "th,td{text-align:left;vertical-align:top;padding:.4em .6em;border-bottom:1px solid #ddd}"
     "th{background:#f2f2f2}"
     "td ul{margin:0;padding-left:1.1em}"
+    "td:first-child{white-space:nowrap}"
     ".etat{font-weight:bold;white-space:nowrap;border-radius:4px;padding:.1em .4em}"
     ".echec .etat,li.echec{background:#fdecea;color:#a31515}"
     ".illisible .etat,li.illisible{background:#f3e5f5;color:#6a1b9a}"
