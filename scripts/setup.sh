@@ -2,8 +2,8 @@
 # Installs what building and testing MiseAJour needs on Debian 12: the i686 and
 # x86_64 mingw-w64 cross compilers, 32-bit and 64-bit Wine, Xvfb, GoogleTest
 # sources, mscompress, xorriso, ImageMagick, and Python 3 (the test that reads the
-# room's report back with a real HTML parser and CSV reader). Safe to run again: it installs only
-# what is missing. 32-bit Wine is installed on every host; whether the host can run
+# room's report back with a real HTML parser and CSV reader). Safe to run again: it
+# installs only what is missing. 32-bit Wine is installed on every host; whether the host can run
 # it is for the test and demo scripts to find out.
 set -euo pipefail
 
