@@ -11,6 +11,9 @@
 #       against a bare dialog of the same template that does nothing else, in
 #       alternating rounds (tests/app/StartupBenchmark.cpp). The prefix's registry
 #       offers one installation folder, so the updater shows its dialog.
+#   benchmark.sh report [ROUNDS]
+#       the room's report over 1,000 records (tests/report/ReportBenchmark.cpp)
+#       against the time to just read them.
 # MISEAJOUR_WINE_ARCH=32 or 64 runs one architecture only.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,17 +21,23 @@ source "$root/tests/wine-env.sh"
 trap wine_down EXIT
 mode=erase
 case "${1:-}" in
-  erase|startup) mode=$1; shift ;;
+  erase|startup|report) mode=$1; shift ;;
 esac
 for arch in ${MISEAJOUR_WINE_ARCH:-32 64}; do
   if [ "$arch" = 32 ]; then dir="$root/build"; else dir="$root/build-x64"; fi
   if ! reason=$(wine_check "$arch"); then echo "win$arch: skipped, $reason"; continue; fi
-  if [ "$mode" = erase ]; then targets=(erase_benchmark); else targets=(startup_benchmark startup_bare MiseAJour); fi
+  case $mode in
+    erase) targets=(erase_benchmark) ;;
+    report) targets=(report_benchmark) ;;
+    *) targets=(startup_benchmark startup_bare MiseAJour) ;;
+  esac
   bash "$root/scripts/build.sh" "$arch" --target "${targets[@]}" >/dev/null || { echo "win$arch: build failed"; continue; }
   WINE_FORCE_XVFB=1 wine_up "$arch" || { echo "win$arch: $WINE_UP_FAILURE"; wine_down; continue; }
   echo "win$arch:"
   if [ "$mode" = erase ]; then
     wine "$dir/tests/app/erase_benchmark.exe" "$@" </dev/null 2>&1 | tr -d '\r'
+  elif [ "$mode" = report ]; then
+    wine "$dir/tests/report/report_benchmark.exe" "$@" </dev/null 2>&1 | tr -d '\r'
   else
     rounds=${1:-20}; shift || true
     folder="$WINEPREFIX/drive_c/Orvandel/Banc"

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing MiseAJour needs on Debian 12: the i686 and
 # x86_64 mingw-w64 cross compilers, 32-bit and 64-bit Wine, Xvfb, GoogleTest
-# sources, mscompress, xorriso and ImageMagick. Safe to run again: it installs only
-# what is missing. 32-bit Wine is installed on every host; whether the host can run
+# sources, mscompress, xorriso, ImageMagick, and Python 3 (the test that reads the
+# room's report back with a real HTML parser and CSV reader). Safe to run again: it
+# installs only what is missing. 32-bit Wine is installed on every host; whether the host can run
 # it is for the test and demo scripts to find out.
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
           wine wine32:i386 wine64
           xvfb xauth x11-utils mscompress googletest imagemagick xorriso
-          fonts-wine fonts-liberation locales)
+          fonts-wine fonts-liberation locales python3)
 
 echo "setup: checking the packages"
 SUDO=""

@@ -138,7 +138,8 @@ wine_up() {
 # A folder served read-only, as a school's software share is: drive T: and the share
 # \\serveur\logiciels both show it read-only, drive U: shows it writable so that a test
 # can lay a disc out in it. Read-only takes a bind mount, which needs root; without
-# it T: and the share are writable too and MISEAJOUR_SHARE_READONLY says 0.
+# it T: and the share are writable too and MISEAJOUR_SHARE_READONLY says 0. Beside
+# it, \\serveur\journaux is the share the PCs write their logs and records to.
 wine_share_up() {
   local rw="$WINEPREFIX/share-rw" ro="$WINEPREFIX/share-ro"
   mkdir -p "$rw" "$ro" "$WINEPREFIX/dosdevices/unc/serveur"
@@ -154,6 +155,8 @@ wine_share_up() {
   ln -sfn ../share-rw "$WINEPREFIX/dosdevices/u:"
   ln -sfn ../share-ro "$WINEPREFIX/dosdevices/t:"
   ln -sfn ../../../share-ro "$WINEPREFIX/dosdevices/unc/serveur/logiciels"
+  mkdir -p "$WINEPREFIX/share-journaux"
+  ln -sfn ../../../share-journaux "$WINEPREFIX/dosdevices/unc/serveur/journaux"
 }
 
 wine_down() {

@@ -20,6 +20,10 @@ enum ExitCode : int {
     kExitFatalError = 1603,
 };
 
+// What an exit code means, in a few French words for the log and the record; ""
+// for a code the updater never gives.
+const char* ExitCodeMeaning(int code);
+
 // Listens to the update procedure and keeps what the exit code needs. Where several
 // apply, the code is the first numbered error, else 1603 for a crashed installer
 // run, else 7, else 6, else 1602.

@@ -1,6 +1,7 @@
 #include "RunLog.h"
 
 #include "ExceptionCode.h"
+#include "ExitCode.h"
 #include "InstallerHandoff.h"
 #include "LzError.h"
 #include "SystemError.h"
@@ -27,23 +28,6 @@ const char* AnswerName(int answer)
     case IDABORT: return "Abandonner";
     case IDIGNORE: return "Ignorer";
     default: return "aucune";
-    }
-}
-
-const char* ExitCodeMeaning(int code)
-{
-    switch (code) {
-    case 0: return "tout dossier proposé a été mis à jour, ou aucun n'en avait besoin";
-    case 1: return "au moins un dossier a besoin de la mise à jour";
-    case 2: case 3: case 4: case 5: return "la mise à jour s'est arrêtée sur cette erreur";
-    case 6: return "mis à jour, mais au moins une application n'a pas été réinstallée";
-    case 7: return "un dossier n'a pas été mis à jour : des applications y étaient ouvertes";
-    case 1602: return "arrêté par l'utilisateur avant la mise à jour de tous les dossiers proposés";
-    case 1603: return "erreur fatale : une exécution du programme d'installation s'est arrêtée sur une exception, "
-                      "ou le programme de mise à jour sur une erreur interne";
-    case 1618: return "un autre programme de mise à jour était déjà en cours";
-    case 1639: return "la ligne de commande contient une option inconnue";
-    default: return "";
     }
 }
 

@@ -3,12 +3,22 @@
 #include "CKernelHandle.h"
 #include "CommandLine.h"
 #include "CrashGuard.h"
+#include "DefaultProgram.h"
 #include "ExceptionCode.h"
+#include "FileQueries.h"
 #include "FolderOrder.h"
 #include "InstallCatalog.h"
+#include "InstallerHandoff.h"
 #include "ModuleFileName.h"
 #include "QuietRun.h"
+#include "ResolvedApplication.h"
+#include "Room.h"
+#include "RoomPage.h"
+#include "RunRecorder.h"
 #include "StandardOutput.h"
+#include "SystemError.h"
+#include "Utf8Text.h"
+#include "WholeFile.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
 
@@ -88,12 +98,65 @@ void BringRunningUpdaterToFront()
     ::SetForegroundWindow(::GetLastActivePopup(dialog));
 }
 
+// The catalogue tells one listener: this one tells the log, then the record.
+class CCatalogListeners : public ICatalogEvents {
+public:
+    CCatalogListeners(ICatalogEvents& log, ICatalogEvents& record) : m_log(log), m_record(record) {}
+    void OnSuiteKeyMissing(const char* keyPath) override
+    {
+        m_log.OnSuiteKeyMissing(keyPath);
+        m_record.OnSuiteKeyMissing(keyPath);
+    }
+    void OnFolderRead(const CCatalogFolder& folder) override
+    {
+        m_log.OnFolderRead(folder);
+        m_record.OnFolderRead(folder);
+    }
+
+private:
+    ICatalogEvents& m_log;
+    ICatalogEvents& m_record;
+};
+
+// The applications of `folder` that have no product code: the update removes them
+// and cannot put them back from the disc.
+CStringArray CodelessApplications(const char* folder)
+{
+    CStringArray names;
+    theCatalog.FindApplications(folder, names);
+    CStringArray codeless;
+    for (const CResolvedApplication& application : ResolveApplications(names)) {
+        if (!application.HasCode())
+            codeless.Add(application.name);
+    }
+    return codeless;
+}
+
+CString SystemErrorWords(DWORD error)
+{
+    CString text;
+    text.Format("erreur système %lu : ", static_cast<unsigned long>(error));
+    return text + SystemErrorText(error);
+}
+
+// The first letter of a French word as a line begins with it ("à" becomes "À").
+CString Capitalised(const char* word)
+{
+    CString text = word;
+    if (!text.IsEmpty()) {
+        char first[2] = {text.GetAt(0), 0};
+        ::CharUpperBuffA(first, 1);
+        text = CString(first) + text.Mid(1);
+    }
+    return text;
+}
+
 } // namespace
 
 BOOL CUpdateApp::InitInstance()
 {
+    CCommandLine options;
     try {
-        CCommandLine options;
         // The C runtime has split the line already, by the rules the system's own
         // CommandLineToArgvW follows, which would bring shell32 into every start.
         const bool known = ParseCommandLine(__argc, __argv, options);
@@ -118,13 +181,21 @@ BOOL CUpdateApp::InitInstance()
         m_log.WriteFault("exception");
         m_exitCode = kExitFatalError;
     }
+    if (!options.reportFolder.IsEmpty() && options.summaryFolder.IsEmpty()) {
+        try {
+            WriteRecord(options);
+        } catch (...) {
+            // The run's outcome stands; only its record is missing.
+            m_log.WriteLine("Erreur interne : le relevé du poste n'a pas été écrit");
+        }
+    }
     // No message loop follows: the process ends here.
     return FALSE;
 }
 
 std::vector<IUpdateEvents*> CUpdateApp::Listeners()
 {
-    return {&m_log, &m_outcome};
+    return {&m_log, &m_outcome, &m_recorder};
 }
 
 void CUpdateApp::EndOnFault(const char* what)
@@ -178,6 +249,8 @@ int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unatten
         return known ? kExitDone : kExitUnknownSwitch;
     }
 
+    if (!options.summaryFolder.IsEmpty())
+        return SummarizeRoom(options.summaryFolder, options.quiet);
     if (options.check)
         return CheckFolders();
 
@@ -197,7 +270,8 @@ int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unatten
     const bool found = CUpdateProcedure::LocateDiscInstaller(m_pszHelpFilePath, disc, &searched);
     m_log.WriteDisc(found, disc, searched);
 
-    theCatalog.SetListener(&m_log);
+    CCatalogListeners catalogListeners(m_log, m_recorder);
+    theCatalog.SetListener(&catalogListeners);
     if (options.quiet) {
         CQuietRun run(m_log, Listeners(), m_pszHelpFilePath);
         run.Run();
@@ -222,7 +296,8 @@ int CUpdateApp::RunAsAsked(const CCommandLine& options, bool known, bool unatten
 int CUpdateApp::CheckFolders()
 {
     CStringArray catalogue;
-    theCatalog.SetListener(&m_log);
+    CCatalogListeners catalogListeners(m_log, m_recorder);
+    theCatalog.SetListener(&catalogListeners);
     theCatalog.FindInstallFolders(catalogue);
     theCatalog.SetListener(nullptr);
     CStringArray offered;
@@ -236,6 +311,68 @@ int CUpdateApp::CheckFolders()
     if (offered.GetSize() == 0)
         m_log.WriteLine("Aucun dossier n'a besoin de la mise à jour");
     return offered.GetSize() > 0 ? kExitNeedsUpdate : kExitDone;
+}
+
+void CUpdateApp::WriteRecord(const CCommandLine& options)
+{
+    CRunRecord facts = RunFacts(AfxGetModuleFileName());
+    facts.mode = options.check ? RunMode::Check : options.quiet ? RunMode::Quiet : RunMode::Dialog;
+    facts.exitCode = m_exitCode;
+    facts.meaning = Utf8FromAnsi(ExitCodeMeaning(m_exitCode));
+    char logPath[MAX_PATH] = "";
+    const CString log = m_log.WrittenPath();
+    const DWORD length = log.IsEmpty() ? 0 : ::GetFullPathNameA(log, sizeof logPath, logPath, nullptr);
+    facts.logPath = Utf8FromAnsi(length > 0 && length < sizeof logPath ? logPath : static_cast<const char*>(log));
+
+    // A record that cannot be written changes nothing of the run: the log says so.
+    CString written;
+    bool kept = false;
+    const DWORD error =
+        WriteRunRecord(options.reportFolder, m_recorder.Record(facts, CodelessApplications), written, kept);
+    if (kept)
+        m_log.WriteLine(CString("Relevé du poste laissé tel quel, celui de la mise à jour : « ") + written + " »");
+    else if (error == 0)
+        m_log.WriteLine(CString("Relevé du poste écrit : « ") + written + " »");
+    else
+        m_log.WriteLine(CString("Relevé du poste non écrit : « ") + written + " » : " + SystemErrorWords(error));
+}
+
+int CUpdateApp::SummarizeRoom(const CString& folder, bool quiet)
+{
+    CStandardOutput output;
+    const CString room = NormalFolderPath(folder);
+    if (!IsDirectory(room)) {
+        const CString line = CString("Dossier des relevés introuvable : « ") + room + " »";
+        output.WriteLine(line);
+        m_log.WriteLine(line);
+        return kExitNeedsUpdate;
+    }
+    const CRoom read = ReadRoom(room);
+    for (int i = 0; i < kPcStateCount; ++i) {
+        CString line;
+        line.Format("%s : %d", static_cast<const char*>(Capitalised(StateWords(static_cast<PcState>(i)))),
+                    read.counts[i]);
+        output.WriteLine(line);
+        m_log.WriteLine(CString("Rapport de la salle : ") + line);
+    }
+
+    const CRunRecord facts = RunFacts(AfxGetModuleFileName());
+    const CString page = room + "\\rapport.html";
+    const CString table = room + "\\rapport.csv";
+    DWORD error = WriteFileWhole(page, RoomHtml(read, Utf8FromAnsi(room), facts.endTime));
+    if (error == 0)
+        error = WriteFileWhole(table, RoomCsv(read));
+    if (error != 0) {
+        const CString line = CString("Rapport non écrit dans « ") + room + " » : " + SystemErrorWords(error);
+        output.WriteLine(line);
+        m_log.WriteLine(line);
+    } else {
+        output.WriteLine(CString("Rapport : ") + page);
+        m_log.WriteLine(CString("Rapport écrit : « ") + page + " » et « " + table + " »");
+        if (!quiet && !OpenWithDefaultProgram(page))
+            m_log.WriteLine(CString("Le rapport n'a pas pu être ouvert dans le navigateur : « ") + page + " »");
+    }
+    return read.IsDone() ? kExitDone : kExitNeedsUpdate;
 }
 
 int CUpdateApp::ExitInstance()

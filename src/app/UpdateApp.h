@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "ExitCode.h"
 #include "RunLog.h"
+#include "RunRecorder.h"
 
 #include <vector>
 
@@ -37,6 +38,11 @@ private:
     // /check: writes the folders that need the update to standard output and logs
     // them; the exit code is 1 when there is one at least, else 0. Changes nothing.
     int CheckFolders();
+    // /report=FOLDER: leaves the record of this run there, once the exit code is known.
+    void WriteRecord(const CCommandLine& options);
+    // /summary=FOLDER: the room's report from the records there, its counts on
+    // standard output, the page opened unless `quiet`. 0 when the room is done, else 1.
+    int SummarizeRoom(const CString& folder, bool quiet);
     // The usage box, after the switch the updater did not know when there is one.
     void ShowUsage(const char* unknownSwitch);
 
@@ -47,6 +53,7 @@ private:
 
     CRunLog m_log;
     CExitCode m_outcome;
+    CRunRecorder m_recorder;
     int m_exitCode = kExitDone;
     // The main dialog while it runs.
     CDialog* m_pDialog = nullptr;

@@ -141,10 +141,35 @@ TEST(CommandLine, SwitchesQuotingAndUnknownArguments)
     }
 }
 
+TEST(CommandLine, TheRoomsFolders)
+{
+    const struct {
+        const char* line;
+        bool ok;
+        const char* report;
+        const char* summary;
+    } cases[] = {
+        {"MiseAJour.exe /quiet /report=\\\\serveur\\journaux\\Orvandel13", true, "\\\\serveur\\journaux\\Orvandel13", ""},
+        {"MiseAJour.exe /check \"/REPORT=C:\\Mes relev\xE9s\"", true, "C:\\Mes relev\xE9s", ""},
+        {"MiseAJour.exe -summary=\"R:\\salle 12\" /quiet", true, "", "R:\\salle 12"},
+        {"MiseAJour.exe /report=a /report=b /summary=c", true, "b", "c"},
+        {"MiseAJour.exe /report=", false, "", ""},
+        {"MiseAJour.exe /summary= /report=x", false, "x", ""},
+        {"MiseAJour.exe /rapport=x", false, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        CCommandLine out;
+        EXPECT_EQ(c.ok, ParseCommandLine(c.line, out));
+        EXPECT_EQ(c.report, Str(out.reportFolder));
+        EXPECT_EQ(c.summary, Str(out.summaryFolder));
+    }
+}
+
 TEST(CommandLine, UsageNamesEverySwitchInFrench)
 {
     const std::string text = Str(UsageText());
-    for (const char* needle : {"/quiet", "/check", "/log=", "/?", "Utilisation", "\xE9" /* é, Windows-1252 */})
+    for (const char* needle : {"/quiet", "/check", "/log=", "/report=", "/summary=", "/?", "Utilisation", "\xE9" /* é, Windows-1252 */})
         EXPECT_NE(std::string::npos, text.find(needle)) << needle << " in:\n" << text;
 }
 

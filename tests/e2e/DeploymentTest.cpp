@@ -10,56 +10,6 @@ namespace {
 
 using standin::Run;
 
-struct Unattended {
-    std::optional<DWORD> exitCode;
-    std::string output;           // what the program wrote to its standard output
-    bool windowShown = false;     // a visible top-level window of the program was seen
-};
-
-BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM context)
-{
-    auto& search = *reinterpret_cast<std::pair<DWORD, bool>*>(context);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId == search.first && ::IsWindowVisible(window)) {
-        search.second = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Runs `program` with `arguments` to its end, its standard output redirected to a
-// file, looking for a window of it every few milliseconds all the while.
-Unattended RunUnattended(const std::string& program, const std::string& arguments, const Environment& environment,
-                         DWORD timeoutMs = 60000, const std::string& currentDir = "")
-{
-    Unattended result;
-    TempDir scratch("out");
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE output = ::CreateFileA((scratch / "stdout.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                                  CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, output);
-    {
-        AppUnderTest app;
-        app.SetStandardOutput(output);
-        if (!app.Start(program, environment, currentDir, arguments)) {
-            ::CloseHandle(output);
-            return result;
-        }
-        const DWORD start = ::GetTickCount();
-        while (app.IsRunning() && ::GetTickCount() - start < timeoutMs) {
-            std::pair<DWORD, bool> search{app.ProcessId(), false};
-            ::EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
-            result.windowShown = result.windowShown || search.second;
-            ::Sleep(10);
-        }
-        result.exitCode = app.WaitForExit(1000);
-    }
-    ::CloseHandle(output);
-    result.output = ReadFileBytes(scratch / "stdout.txt");
-    return result;
-}
-
 // The parts of an installer run that the updater decides.
 std::string Received(const Run& run)
 {
@@ -78,24 +28,6 @@ std::string StandinPath()
 {
     std::string path = CompressedInstallerPath();
     return path.substr(0, path.rfind('\\')) + "\\installer-standin.exe";
-}
-
-// The run log is UTF-8; the program's own texts are Windows-1252.
-std::string Utf8(const std::string& ansi)
-{
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<size_t>(::MultiByteToWideChar(1252, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                                          &wide[0], static_cast<int>(wide.size()))));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                          &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return utf8;
-}
-
-// Whether the run log at `path` holds `part` (Windows-1252).
-bool LogHolds(const std::string& path, const std::string& part)
-{
-    return ReadFileBytes(path).find(Utf8(part)) != std::string::npos;
 }
 
 using Deployment = EndToEnd;

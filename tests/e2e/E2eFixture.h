@@ -49,5 +49,22 @@ protected:
     std::string log;
 };
 
+// How a run started by a script went.
+struct Unattended {
+    std::optional<DWORD> exitCode;
+    std::string output;           // what the program wrote to its standard output
+    bool windowShown = false;     // a visible top-level window of the program was seen
+};
+
+// Runs `program` with `arguments` to its end, its standard output redirected to a
+// file, looking for a window of it every few milliseconds all the while.
+Unattended RunUnattended(const std::string& program, const std::string& arguments, const Environment& environment,
+                         DWORD timeoutMs = 60000, const std::string& currentDir = "");
+
+// `ansi` (Windows-1252, the program's own texts) in UTF-8, as the run log holds it.
+std::string Utf8(const std::string& ansi);
+// Whether the run log at `path` holds `part` (Windows-1252).
+bool LogHolds(const std::string& path, const std::string& part);
+
 // Every file below `folder` with its content, by name relative to it.
 std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);

@@ -6,23 +6,6 @@
 
 namespace {
 
-
-std::string Utf8(const std::string& ansi)
-{
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        ::MultiByteToWideChar(1252, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], static_cast<int>(wide.size()))));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                          &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return utf8;
-}
-
-bool LogHolds(const std::string& path, const std::string& part)
-{
-    return ReadFileBytes(path).find(Utf8(part)) != std::string::npos;
-}
-
 // The log's last line, without its line end.
 std::string LastLine(const std::string& path)
 {
