@@ -160,7 +160,7 @@ TEST(CommandLine, TheRoomsFolders)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         CCommandLine out;
-        EXPECT_EQ(c.ok, ParseCommandLine(c.line, out));
+        EXPECT_EQ(c.ok, Parse(RuntimeArguments(c.line), out));
         EXPECT_EQ(c.report, Str(out.reportFolder));
         EXPECT_EQ(c.summary, Str(out.summaryFolder));
     }
