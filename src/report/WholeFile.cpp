@@ -1,6 +1,6 @@
 #include "WholeFile.h"
 
-#include "FileHandle.h"
+#include "CKernelHandle.h"
 
 #include <cstdio>
 
@@ -47,11 +47,11 @@ DWORD WriteFileWhole(const char* path, const std::string& bytes)
     const std::string temporary = TemporaryPath(path);
     DWORD error = 0;
     {
-        CFileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+        CKernelHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
         if (!file.IsValid())
             return ::GetLastError();
-        error = WriteAll(file.Get(), bytes);
+        error = WriteAll(file, bytes);
     }
     for (int tries = 1; error == 0; ++tries) {
         if (::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -70,14 +70,14 @@ DWORD WriteFileWhole(const char* path, const std::string& bytes)
 bool ReadFileShared(const char* path, size_t limit, std::string& out)
 {
     out.clear();
-    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    CKernelHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.IsValid())
         return false;
     char buffer[16 * 1024];
     while (out.size() <= limit) {
         DWORD read = 0;
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
+        if (!::ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
             out.clear();
             return false;
         }
