@@ -27,9 +27,26 @@ if [ "${#missing[@]}" -gt 0 ]; then
     echo "setup: failed: ${missing[*]} missing, and installing needs root or sudo" >&2
     exit 1
   fi
-  if ! { dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386; } ||
-     ! $SUDO apt-get update -qq ||
-     ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if ! { dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386; }; then
+    echo "setup: failed: dpkg could not add the i386 architecture (its messages are above)" >&2
+    exit 1
+  fi
+  # A mirror caught mid-sync fails one index ("File has unexpected size") for a
+  # while: the update is tried again. When the index it lost is the i386 one of the
+  # security suite, i386 packages cannot match their amd64 twins' newer versions;
+  # the install then takes both from the release's own suite, which is whole.
+  updated=false
+  for wait in 15 45 0; do
+    if $SUDO apt-get update -qq; then updated=true; break; fi
+    [ "$wait" -eq 0 ] || { echo "setup: apt-get update failed; trying again in $wait s"; sleep "$wait"; }
+  done
+  apt_install() {
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null
+  }
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  if ! apt_install && ! { ! $updated &&
+                      echo "setup: an index is missing; installing from $release alone" &&
+                      apt_install -t "$release"; }
   then
     echo "setup: failed: apt-get could not install ${missing[*]} (its messages are above)" >&2
     exit 1
