@@ -41,3 +41,14 @@ void PlayButtonSound(const ButtonSound& entry)
     if (play)
         play(entry.sound, entry.module, entry.flags);
 }
+
+CButtonSounds::CButtonSounds()
+{
+    SetButtonSoundEntry(m_hover, nullptr, nullptr, false);
+    SetButtonSoundEntry(m_click, nullptr, nullptr, false);
+}
+
+void CButtonSounds::Set(const char* sound, HMODULE module, bool onClick, bool asynchronous)
+{
+    SetButtonSoundEntry(onClick ? m_click : m_hover, sound, module, asynchronous);
+}

@@ -22,3 +22,16 @@ void SetButtonSoundEntry(ButtonSound& entry, const char* sound, HMODULE module, 
 // Plays the entry when it holds a sound; an empty entry does nothing, and so does
 // every entry when winmm cannot be loaded.
 void PlayButtonSound(const ButtonSound& entry);
+
+// The two sounds of a button: one on hover entry, one on click.
+class CButtonSounds {
+public:
+    CButtonSounds();
+    void Set(const char* sound, HMODULE module, bool onClick, bool asynchronous);
+    void PlayOnHover() const { PlayButtonSound(m_hover); }
+    void PlayOnClick() const { PlayButtonSound(m_click); }
+
+private:
+    ButtonSound m_hover;
+    ButtonSound m_click;
+};

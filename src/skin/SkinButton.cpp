@@ -1,6 +1,5 @@
 #include "SkinButton.h"
 
-#include "ButtonLink.h"
 #include "ButtonPixels.h"
 #include "CDC.h"
 #include "DpiScale.h"
@@ -9,7 +8,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 
 namespace {
 
@@ -46,14 +44,7 @@ END_MESSAGE_MAP()
 
 CSkinButton::CSkinButton()
 {
-    std::memset(m_sounds, 0, sizeof m_sounds);
     ResetStateColors(FALSE);
-}
-
-CSkinButton::~CSkinButton()
-{
-    m_menu.DestroyMenu();
-    m_tip.DestroyWindow();
 }
 
 int CSkinButton::Repainted(int status)
@@ -237,18 +228,7 @@ int CSkinButton::LoadHoverCursor(UINT id, BOOL repaint)
 
 int CSkinButton::SetTipText(const char* text, BOOL activate)
 {
-    if (!text || !m_hWnd)
-        return SKIN_BUTTON_OK;
-    EnsureTip();
-    if (!m_tip.m_hWnd)
-        return SKIN_BUTTON_OK;
-    if (!m_tip.HasTool(this, 1)) {
-        CRect client;
-        GetClientRect(&client);
-        m_tip.AddTool(this, text, &client, 1);
-    }
-    m_tip.UpdateTipText(text, this, 1);
-    m_tip.Activate(activate);
+    m_tip.SetText(*this, text, activate);
     return SKIN_BUTTON_OK;
 }
 
@@ -263,54 +243,39 @@ int CSkinButton::LoadTipText(UINT id, BOOL activate)
 
 int CSkinButton::ActivateTip(BOOL on)
 {
-    if (m_tip.m_hWnd && m_tip.GetToolCount() > 0)
-        m_tip.Activate(on);
+    m_tip.Activate(on);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::UseBalloonTip()
 {
-    m_tipStyle |= TTS_BALLOON;
-    if (m_tip.m_hWnd)   // made already, for the disabled tip
-        m_tip.ModifyStyle(0, TTS_BALLOON);
+    m_tip.UseBalloon();
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::SetLink(const char* link)
 {
-    m_link[0] = '\0';
-    if (link) {
-        std::strncpy(m_link, link, sizeof m_link - 1);
-        m_link[sizeof m_link - 1] = '\0';
-    }
+    m_link.Set(link);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::LoadDropMenu(UINT id, HWND owner, BOOL repaint)
 {
-    m_menu.DestroyMenu();
-    m_menuOwner = nullptr;
     m_menuShown = false;
-    int status = SKIN_BUTTON_OK;
-    if (id) {
-        if (m_menu.LoadMenu(id & 0xFFFF))
-            m_menuOwner = owner;
-        else
-            status = SKIN_BUTTON_LOAD_FAILED;
-    }
+    const int status = m_menu.Load(id, owner) ? SKIN_BUTTON_OK : SKIN_BUTTON_LOAD_FAILED;
     Repaint(repaint);
     return status;
 }
 
 int CSkinButton::SetDropMenuNotify(HWND window, UINT message, LPARAM lParam)
 {
-    m_menuNotify = {window, message, lParam};
+    m_menu.SetNotify(window, message, lParam);
     return SKIN_BUTTON_OK;
 }
 
 int CSkinButton::SetButtonSound(const char* sound, HMODULE module, BOOL onClick, BOOL asynchronous)
 {
-    SetButtonSoundEntry(m_sounds[onClick ? 1 : 0], sound, module, asynchronous != 0);
+    m_sounds.Set(sound, module, onClick != FALSE, asynchronous != FALSE);
     return SKIN_BUTTON_OK;
 }
 
@@ -329,24 +294,12 @@ void CSkinButton::PreSubclassWindow()
 
 BOOL CSkinButton::PreTranslateMessage(MSG* msg)
 {
-    EnsureTip();
-    if (m_tip.m_hWnd)
-        m_tip.RelayEvent(msg);
+    m_tip.Relay(*this, msg);
     // An owner-drawn button reports a double click as BN_DOUBLECLICKED and no click:
     // taken as a second press, it clicks twice, as a quick user means it to.
     if (msg->message == WM_LBUTTONDBLCLK)
         msg->message = WM_LBUTTONDOWN;
     return CButton::PreTranslateMessage(msg);
-}
-
-void CSkinButton::EnsureTip()
-{
-    if (m_tip.m_hWnd || !m_hWnd)
-        return;
-    if (m_tip.Create(this, m_tipStyle)) {
-        m_tip.Activate(FALSE);
-        m_tip.SetMaxTipWidth(skin::ScaleToDpi(400, skin::ShownDpi(m_hWnd)));
-    }
 }
 
 BOOL CSkinButton::OnSetCursor(HWND, UINT, UINT)
@@ -384,7 +337,7 @@ void CSkinButton::OnMouseMove(UINT flags, CPoint point)
         return;
     m_hover = true;
     Invalidate();
-    PlayButtonSound(m_sounds[0]);
+    m_sounds.PlayOnHover();
     TRACKMOUSEEVENT track{};
     track.cbSize = sizeof track;
     track.dwFlags = TME_LEAVE;
@@ -415,27 +368,20 @@ void CSkinButton::OnSysColorChange()
 BOOL CSkinButton::OnClicked()
 {
     ::SetFocus(m_hWnd);
-    PlayButtonSound(m_sounds[1]);
+    m_sounds.PlayOnClick();
     if (m_look.checkBox) {
         m_checked = !m_checked;
         Invalidate();
-    } else if (m_menu.GetSafeHmenu()) {
+    } else if (m_menu.IsLoaded()) {
         CRect window;
         GetWindowRect(&window);
         m_menuShown = true;
         Invalidate();
-        HMENU popup = m_menu.GetSubMenu(0);
-        if (m_menuNotify.window)
-            ::SendMessageA(m_menuNotify.window, m_menuNotify.message, reinterpret_cast<WPARAM>(popup),
-                           m_menuNotify.lParam);
-        const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
-            popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, window.left, window.bottom, m_menuOwner, nullptr));
+        m_menu.Drop(window);
         m_menuShown = false;
         Invalidate();
-        if (command)
-            ::PostMessageA(m_menuOwner, WM_COMMAND, MAKEWPARAM(LOWORD(command), 0), 0);
-    } else if (m_link[0]) {
-        OpenButtonLink(m_link);
+    } else if (m_link.IsSet()) {
+        m_link.Open();
     }
     return FALSE;   // the parent sees the click too
 }
@@ -461,7 +407,7 @@ void CSkinButton::OnEnable(BOOL enabled)
         }
         EndHover();
     }
-    SyncDisabledTip();
+    m_tip.SyncDisabled(*this);
 }
 
 void CSkinButton::OnCancelMode()
@@ -526,27 +472,19 @@ LRESULT CSkinButton::OnWindowPosChanged(WPARAM, LPARAM)
     // Moved or resized (a dialog scaled to another density moves its controls): the
     // disabled tip covers where the button is now.
     const LRESULT result = Default();
-    SyncDisabledTip();
+    m_tip.SyncDisabled(*this);
     return result;
 }
 
 int CSkinButton::SetDisabledTipText(const char* text)
 {
-    m_disabledTip.SetText(text);
-    SyncDisabledTip();
+    m_tip.SetDisabledText(*this, text);
     return SKIN_BUTTON_OK;
 }
 
 void CSkinButton::RelayParentEvent(MSG* msg)
 {
-    m_disabledTip.Relay(m_tip, m_hWnd, msg);
-}
-
-void CSkinButton::SyncDisabledTip()
-{
-    if (m_disabledTip.Wanted(m_hWnd))
-        EnsureTip();
-    m_disabledTip.Sync(m_tip, m_hWnd);
+    m_tip.RelayParentEvent(m_hWnd, msg);
 }
 
 void CSkinButton::FollowDpi(int dpi)
@@ -554,9 +492,7 @@ void CSkinButton::FollowDpi(int dpi)
     // Windows tells the top-level window of a new density; the button learns of it
     // at its next paint, which the window's redraw brings.
     m_images.FollowDpi(dpi);
-    const int tipWidth = skin::ScaleToDpi(400, dpi);
-    if (m_tip.m_hWnd && m_tip.SendMessage(TTM_GETMAXTIPWIDTH) != tipWidth)
-        m_tip.SetMaxTipWidth(tipWidth);
+    m_tip.FollowDpi(dpi);
 }
 
 // --- painting -------------------------------------------------------------------------
@@ -567,7 +503,7 @@ ButtonState CSkinButton::StateOf(UINT itemState) const
     state.pressed = (itemState & ODS_SELECTED) != 0;
     if (m_look.checkBox)
         state.pressed = state.pressed || m_checked;
-    else if (m_menu.GetSafeHmenu() && m_menuShown)
+    else if (m_menu.IsLoaded() && m_menuShown)
         state.pressed = true;
     state.hot = m_hover;
     state.focused = (itemState & ODS_FOCUS) != 0;

@@ -20,23 +20,22 @@
 // The class is the window: its messages, the state they change and the repaints
 // they ask for. What it shows is drawn by PaintButton (ButtonPainter.h) from the
 // look and a state built once per paint; its images, the copy of its parent's
-// pixels and its disabled tip are objects of their own.
+// pixels, its tooltip, drop-down menu, link and sounds are objects of their own.
 
+#include "ButtonDropMenu.h"
 #include "ButtonImageSet.h"
+#include "ButtonLink.h"
 #include "ButtonPainter.h"
 #include "ButtonSound.h"
+#include "ButtonTip.h"
 #include "CIcon.h"
-#include "CMenu.h"
-#include "CToolTipCtrl.h"
 #include "Controls.h"
-#include "DisabledTip.h"
 #include "ParentBackground.h"
 #include "SkinButtonStatus.h"
 
 class CSkinButton : public CButton {
 public:
     CSkinButton();
-    ~CSkinButton() override;
 
     // --- images (a button holds either icons or bitmaps; each setter first releases both)
     // Takes ownership of `hot` and `normal` (or SKIN_IMAGE_GRAYED/DARKENED, or null or
@@ -99,7 +98,7 @@ public:
     // message, the parent gets them; it hands them on with RelayParentEvent
     // (CSkinDialog does so for its skinned buttons).
     int SetDisabledTipText(const char* text);
-    CString GetDisabledTipText() const { return m_disabledTip.Text(); }
+    CString GetDisabledTipText() const { return m_tip.DisabledText(); }
     // A mouse message of the parent window, for the disabled tip.
     void RelayParentEvent(MSG* msg);
 
@@ -148,18 +147,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    struct MenuNotify {
-        HWND window = nullptr;
-        UINT message = 0;
-        LPARAM lParam = 0;
-    };
-
     void Repaint(BOOL repaint) { if (repaint && m_hWnd) Invalidate(TRUE); }
     int Repainted(int status);
     void EndHover();
-    void EnsureTip();
-    // Keeps the disabled tip's tool where the button is and as enabled as it is.
-    void SyncDisabledTip();
     // What the DPI read at a paint asks of the images and the tooltip.
     void FollowDpi(int dpi);
     ButtonState StateOf(UINT itemState) const;
@@ -178,13 +168,9 @@ private:
 
     CButtonImageSet m_images;
     CParentBackground m_background;
-    CToolTipCtrl m_tip;
-    DWORD m_tipStyle = 0;
-    CDisabledTip m_disabledTip;
-    HWND m_menuOwner = nullptr;
-    CMenu m_menu;
-    MenuNotify m_menuNotify;
+    CButtonTip m_tip;
+    CButtonDropMenu m_menu;
     CCursor m_hoverCursor;
-    char m_link[MAX_PATH] = "";
-    ButtonSound m_sounds[2];    // 0 on hover entry, 1 on click
+    CButtonLink m_link;
+    CButtonSounds m_sounds;
 };
