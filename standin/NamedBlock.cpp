@@ -1,6 +1,6 @@
 #include "NamedBlock.h"
 
-#include "UniqueHandle.h"
+#include "CKernelHandle.h"
 
 #include <windows.h>
 #include <cstring>
@@ -34,10 +34,10 @@ Block ReadNamedBlock(const char* name, unsigned long size)
     Block block;
     // The object lives only while its publisher holds a handle; opening it by
     // name is the whole hand-over, no file or path is involved.
-    UniqueHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name));
-    if (!mapping.valid())
+    CKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name));
+    if (!mapping.IsValid())
         return block;
-    MappedView view(mapping.get(), size);
+    MappedView view(mapping.GetSafeHandle(), size);
     if (!view.bytes()) {
         block.state = Block::Unreadable;
         return block;

@@ -1,6 +1,6 @@
 #include "StandinLog.h"
 
-#include "UniqueHandle.h"
+#include "CKernelHandle.h"
 
 #include <windows.h>
 #include <cstdlib>
@@ -268,15 +268,15 @@ bool ReadLog(const std::string& path, std::vector<Run>& runs)
 {
     runs.clear();
     // The stand-in may be appending at this very moment.
-    UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+    CKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    if (!file.IsValid())
         return false;
     std::string text;
     char buffer[4096];
     DWORD got = 0;
-    while (::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+    while (::ReadFile(file.GetSafeHandle(), buffer, sizeof buffer, &got, nullptr) && got > 0)
         text.append(buffer, got);
     runs = ParseLog(text);
     return true;

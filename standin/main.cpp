@@ -11,7 +11,7 @@
 #include "ProgressWindow.h"
 #include "Settings.h"
 #include "StandinLog.h"
-#include "UniqueHandle.h"
+#include "CKernelHandle.h"
 #include "SuiteVersionStamp.h"
 
 #include <windows.h>
@@ -37,12 +37,12 @@ std::string ModulePath()
 // Replaces the updater's copy of the installer by text that is no program.
 void SpoilBackup()
 {
-    UniqueHandle file(::CreateFileA(".\\_install.bak", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    CKernelHandle file(::CreateFileA(".\\_install.bak", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     static const char text[] = "ceci n'est plus un programme";
     DWORD written = 0;
-    if (file.valid())
-        ::WriteFile(file.get(), text, sizeof text - 1, &written, nullptr);
+    if (file.IsValid())
+        ::WriteFile(file.GetSafeHandle(), text, sizeof text - 1, &written, nullptr);
 }
 
 bool CrashesThisRun(const std::string& crash, Mode mode)
