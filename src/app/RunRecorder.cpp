@@ -3,7 +3,7 @@
 #include "FileQueries.h"
 #include "Room.h"
 #include "SystemInfo.h"
-#include "Utf8Text.h"
+#include "TextConversion.h"
 #include "WholeFile.h"
 
 #include <cstdio>
@@ -12,7 +12,7 @@ namespace {
 
 std::string Utf8(const char* ansi)
 {
-    return Utf8FromAnsi(ansi);
+    return AfxUtf8FromAnsi(ansi);
 }
 
 } // namespace

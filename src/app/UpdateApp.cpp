@@ -17,7 +17,7 @@
 #include "RunRecorder.h"
 #include "StandardOutput.h"
 #include "SystemError.h"
-#include "Utf8Text.h"
+#include "TextConversion.h"
 #include "WholeFile.h"
 #include "UpdateDlg.h"
 #include "UpdateProcedure.h"
@@ -318,11 +318,11 @@ void CUpdateApp::WriteRecord(const CCommandLine& options)
     CRunRecord facts = RunFacts(AfxGetModuleFileName());
     facts.mode = options.check ? RunMode::Check : options.quiet ? RunMode::Quiet : RunMode::Dialog;
     facts.exitCode = m_exitCode;
-    facts.meaning = Utf8FromAnsi(ExitCodeMeaning(m_exitCode));
+    facts.meaning = AfxUtf8FromAnsi(ExitCodeMeaning(m_exitCode));
     char logPath[MAX_PATH] = "";
     const CString log = m_log.WrittenPath();
     const DWORD length = log.IsEmpty() ? 0 : ::GetFullPathNameA(log, sizeof logPath, logPath, nullptr);
-    facts.logPath = Utf8FromAnsi(length > 0 && length < sizeof logPath ? logPath : static_cast<const char*>(log));
+    facts.logPath = AfxUtf8FromAnsi(length > 0 && length < sizeof logPath ? logPath : static_cast<const char*>(log));
 
     // A record that cannot be written changes nothing of the run: the log says so.
     CString written;
@@ -359,7 +359,7 @@ int CUpdateApp::SummarizeRoom(const CString& folder, bool quiet)
     const CRunRecord facts = RunFacts(AfxGetModuleFileName());
     const CString page = room + "\\rapport.html";
     const CString table = room + "\\rapport.csv";
-    DWORD error = WriteFileWhole(page, RoomHtml(read, Utf8FromAnsi(room), facts.endTime));
+    DWORD error = WriteFileWhole(page, RoomHtml(read, AfxUtf8FromAnsi(room), facts.endTime));
     if (error == 0)
         error = WriteFileWhole(table, RoomCsv(read));
     if (error != 0) {

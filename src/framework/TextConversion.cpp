@@ -55,3 +55,16 @@ std::string AfxUtf8FromWide(const wchar_t* text, int length)
 {
     return MultiByteFromWide(CP_UTF8, 0, text, length);
 }
+
+std::string AfxUtf8FromAnsi(const char* text, int length)
+{
+    return AfxUtf8FromWide(AfxWideFromAnsi(text, length).c_str());
+}
+
+bool AfxIsUtf8(const char* text, int length)
+{
+    if (!text || length <= 0)
+        return true;
+    // The system's decoder with MB_ERR_INVALID_CHARS refuses every ill-formed sequence.
+    return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, length, nullptr, 0) > 0;
+}

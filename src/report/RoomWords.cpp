@@ -1,6 +1,6 @@
 #include "RoomWords.h"
 
-#include "Utf8Text.h"
+#include "TextConversion.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ std::string Joined(const std::vector<std::string>& items)
 
 std::string U(const char* ansi)
 {
-    return Utf8FromAnsi(ansi);
+    return AfxUtf8FromAnsi(ansi);
 }
 
 std::string StateText(PcState state)

@@ -1,6 +1,6 @@
 #include "RunRecord.h"
 
-#include "Utf8Text.h"
+#include "TextConversion.h"
 
 #include <cstdlib>
 
@@ -147,7 +147,7 @@ std::string RecordText(const CRunRecord& record)
 bool ParseRecord(const std::string& bytes, CRunRecord& out)
 {
     out = CRunRecord();
-    if (bytes.size() > kRecordMaxBytes || !IsUtf8(bytes))
+    if (bytes.size() > kRecordMaxBytes || !AfxIsUtf8(bytes.data(), static_cast<int>(bytes.size())))
         return false;
     std::string text = bytes;
     if (text.compare(0, 3, kByteOrderMark) == 0)
