@@ -3,6 +3,7 @@
 // system's own (CommandLineToArgvW), which the program no longer loads.
 
 #include "CommandLine.h"
+#include "CKernelHandle.h"
 #include "TempDir.h"
 
 #include <windows.h>
@@ -40,11 +41,10 @@ std::vector<std::string> RuntimeArguments(const std::string& line)
         ADD_FAILURE() << "argv_echo does not start: error " << ::GetLastError();
         return {};
     }
-    ::WaitForSingleObject(info.hProcess, 30000);
+    const CKernelHandle process(info.hProcess), thread(info.hThread);
+    ::WaitForSingleObject(process, 30000);
     DWORD code = 99;
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
+    ::GetExitCodeProcess(process, &code);
     EXPECT_EQ(0u, code) << "argv_echo's exit code";
     std::vector<std::string> arguments;
     const std::string text = ReadFileBytes(record);

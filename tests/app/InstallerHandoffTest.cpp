@@ -1,3 +1,4 @@
+#include "CKernelHandle.h"
 #include "InstallerHandoff.h"
 #include "MessageBoxSpy.h"
 
@@ -78,24 +79,6 @@ TEST(ProductCodeLookup, WholeNamesOnlyAndMissesLeaveTheNameAlone)
 // ---------------------------------------------------------------------------
 // Shared blocks
 
-class COwnedHandle {
-public:
-    explicit COwnedHandle(HANDLE handle) : m_handle(handle) {}
-    ~COwnedHandle() { Reset(); }
-    COwnedHandle(const COwnedHandle&) = delete;
-    COwnedHandle& operator=(const COwnedHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-    void Reset()
-    {
-        if (m_handle)
-            ::CloseHandle(m_handle);
-        m_handle = nullptr;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
 // A block name no other test process uses; `tag` may hold Windows-1252 text.
 std::string UniqueName(const char* tag)
 {
@@ -107,18 +90,18 @@ std::string UniqueName(const char* tag)
 
 bool BlockExists(const std::string& name)
 {
-    COwnedHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
-    return mapping.Get() != nullptr;
+    CKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+    return mapping.GetSafeHandle() != nullptr;
 }
 
 // The first `size` bytes of the block `name`, opened by name as the installer does;
 // "<absent>" when no block has that name.
 std::string ReadBlock(const std::string& name, DWORD size)
 {
-    COwnedHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
-    if (!mapping.Get())
+    CKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+    if (!mapping.GetSafeHandle())
         return "<absent>";
-    const void* view = ::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, size);
+    const void* view = ::MapViewOfFile(mapping.GetSafeHandle(), FILE_MAP_READ, 0, 0, size);
     if (!view)
         return "<no view>";
     std::string bytes(static_cast<const char*>(view), size);
@@ -133,7 +116,7 @@ public:
         : m_mapping(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name.c_str())),
           m_size(size)
     {
-        m_view = m_mapping.Get() ? static_cast<char*>(::MapViewOfFile(m_mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, size))
+        m_view = m_mapping.GetSafeHandle() ? static_cast<char*>(::MapViewOfFile(m_mapping.GetSafeHandle(), FILE_MAP_ALL_ACCESS, 0, 0, size))
                                  : nullptr;
         if (m_view)
             std::memset(m_view, 'x', size);
@@ -149,11 +132,11 @@ public:
         if (m_view)
             ::UnmapViewOfFile(m_view);
         m_view = nullptr;
-        m_mapping.Reset();
+        m_mapping.Close();
     }
 
 private:
-    COwnedHandle m_mapping;
+    CKernelHandle m_mapping;
     DWORD m_size;
     char* m_view = nullptr;
 };
@@ -262,8 +245,8 @@ TEST(SharedBlock, WhatCannotBePublishedLeavesNoBlockAndWritesNothing)
     {
         SCOPED_TRACE("name taken by an event");
         const std::string name = UniqueName("Code");
-        COwnedHandle event(::CreateEventA(nullptr, TRUE, FALSE, name.c_str()));
-        ASSERT_TRUE(event.Get() != nullptr);
+        CKernelHandle event(::CreateEventA(nullptr, TRUE, FALSE, name.c_str()));
+        ASSERT_TRUE(event.GetSafeHandle() != nullptr);
         CSharedBlock block;
         EXPECT_FALSE(block.Publish(name.c_str(), kCodeBlockSize, "K7_Q"));
         EXPECT_FALSE(block.IsOpen());
@@ -345,8 +328,8 @@ public:
 
 bool ProcessIdInUse(DWORD pid)
 {
-    COwnedHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
-    return process.Get() != nullptr;
+    CKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
+    return process.GetSafeHandle() != nullptr;
 }
 
 // Wine frees a finished child's process id only once the child has been torn down,
@@ -365,8 +348,8 @@ bool ProcessIdReleasedWithin(DWORD pid, long ms)
 
 bool ThreadIdInUse(DWORD tid)
 {
-    COwnedHandle thread(::OpenThread(SYNCHRONIZE, FALSE, tid));
-    return thread.Get() != nullptr;
+    CKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, tid));
+    return thread.GetSafeHandle() != nullptr;
 }
 
 TEST(RunAndWait, ProgramThatCannotBeStartedIsReportedInABox)
@@ -413,13 +396,13 @@ TEST(RunAndWait, ChildGetsItsLineAndFolderAndIsReleasedAfterwards)
         PROCESS_INFORMATION info = {};
         ASSERT_TRUE(::CreateProcessA(installer.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                      &startup, &info));
-        COwnedHandle process(info.hProcess), thread(info.hThread);
-        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.Get(), 10000));
+        CKernelHandle process(info.hProcess), thread(info.hThread);
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.GetSafeHandle(), 10000));
         EXPECT_TRUE(ThreadIdInUse(info.dwThreadId)) << "finished child, thread handle held";
-        thread.Reset();
+        thread.Close();
         EXPECT_FALSE(ThreadIdInUse(info.dwThreadId)) << "finished child, thread handle closed";
         EXPECT_FALSE(ProcessIdReleasedWithin(info.dwProcessId, 1000)) << "finished child, process handle held";
-        process.Reset();
+        process.Close();
         EXPECT_TRUE(ProcessIdReleasedWithin(info.dwProcessId, 5000)) << "finished child, process handle closed";
     }
 

@@ -5,6 +5,8 @@
 //   startup_benchmark ROUNDS BARE.EXE PROGRAM.EXE [PROGRAM.EXE...]
 // (scripts/benchmark.sh runs it under Wine, over a registry that offers one folder.)
 
+#include "CKernelHandle.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -48,6 +50,7 @@ double TimeToDialog(const std::string& program)
     ::QueryPerformanceCounter(&start);
     if (!::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return -1;
+    const CKernelHandle process(info.hProcess), thread(info.hThread);
     double elapsed = -1;
     for (;;) {
         Search search{info.dwProcessId, nullptr};
@@ -65,8 +68,6 @@ double TimeToDialog(const std::string& program)
     }
     ::TerminateProcess(info.hProcess, 0);
     ::WaitForSingleObject(info.hProcess, 10000);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
     return elapsed;
 }
 

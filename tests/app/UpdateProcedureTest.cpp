@@ -3,6 +3,7 @@
 // sequence gives. The disc's installer is the real stand-in, expanded and run in a
 // temporary folder; its behaviour comes from its own environment variables.
 
+#include "CKernelHandle.h"
 #include "ExitCode.h"
 #include "InstallerHandoff.h"
 #include "UpdateProcedure.h"
@@ -228,10 +229,9 @@ TEST_F(UpdateProcedureTest, BlocksThatCannotBeMadeAreToldAndOnlyTheCodeBlockStop
     };
     for (const Case& c : cases) {
         driver.events.clear();
-        HANDLE holder = ::CreateEventA(nullptr, TRUE, FALSE, c.held);
-        ASSERT_NE(nullptr, holder);
+        const CKernelHandle holder(::CreateEventA(nullptr, TRUE, FALSE, c.held));
+        ASSERT_TRUE(holder.IsValid());
         Check(c.held, {"Pavane 5", "Quill Mx"}, c.events, kExitNotReinstalled);
-        ::CloseHandle(holder);
     }
 }
 
@@ -301,16 +301,15 @@ TEST_F(UpdateProcedureTest, OpenApplicationsRetriedThenCancelledLeaveTheFolderUn
         ASSERT_TRUE(::CreateProcessA(sleeper.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                                      folder.path().c_str(), &startup, &child));
     }
+    const CKernelHandle process(child.hProcess), thread(child.hThread);
     driver.answers = {true, false};
     Check("open applications", {"Pavane 5"},
           {"begins F", "applications Pavane 5=K7_Q", "open F\\child_sleeper.exe", "answer retry",
            "open F\\child_sleeper.exe", "answer cancel", "ends F left open 0"},
           kExitApplicationsOpen);
     EXPECT_FALSE(PathExists(folder / "_install.exe")) << "nothing may be copied into an open folder";
-    ::TerminateProcess(child.hProcess, 0);
-    ::WaitForSingleObject(child.hProcess, 10000);
-    ::CloseHandle(child.hThread);
-    ::CloseHandle(child.hProcess);
+    ::TerminateProcess(process, 0);
+    ::WaitForSingleObject(process, 10000);
 }
 
 } // namespace

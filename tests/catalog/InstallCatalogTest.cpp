@@ -1,6 +1,7 @@
 // The catalogue against a real registry and real folders in the test prefix.
 
 #include "InstallCatalog.h"
+#include "CKernelHandle.h"
 #include "RegistryScratch.h"
 #include "TempDir.h"
 #include "VersionStamp.h"
@@ -190,12 +191,12 @@ TEST_F(ApplicationsTest, ALogHeldOpenForWritingCountsAsMissing)
 {
     Touch("Zephalin.ini");
     Touch("Zephalin.log");
-    HANDLE writer = ::CreateFileA((folder / "Zephalin.log").c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    CKernelHandle writer(::CreateFileA((folder / "Zephalin.log").c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer.IsValid());
     CStringArray applications;
     EXPECT_TRUE(theCatalog.FindApplications(folder.path().c_str(), applications));
-    ::CloseHandle(writer);
+    writer.Close();
     EXPECT_EQ(0, applications.GetSize());
 
     EXPECT_TRUE(theCatalog.FindApplications(folder.path().c_str(), applications));

@@ -1,5 +1,6 @@
 #include "E2eFixture.h"
 
+#include "CKernelHandle.h"
 #include <algorithm>
 #include <cwchar>
 #include <functional>
@@ -54,16 +55,14 @@ Unattended RunUnattended(const std::string& program, const std::string& argument
     Unattended result;
     TempDir scratch("out");
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE output = ::CreateFileA((scratch / "stdout.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                                  CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, output);
+    CKernelHandle output(::CreateFileA((scratch / "stdout.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                       &inheritable, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(output.IsValid());
     {
         AppUnderTest app;
         app.SetStandardOutput(output);
-        if (!app.Start(program, environment, currentDir, arguments)) {
-            ::CloseHandle(output);
+        if (!app.Start(program, environment, currentDir, arguments))
             return result;
-        }
         const DWORD start = ::GetTickCount();
         while (app.IsRunning() && ::GetTickCount() - start < timeoutMs) {
             std::pair<DWORD, bool> search{app.ProcessId(), false};
@@ -73,7 +72,7 @@ Unattended RunUnattended(const std::string& program, const std::string& argument
         }
         result.exitCode = app.WaitForExit(1000);
     }
-    ::CloseHandle(output);
+    output.Close();
     result.output = ReadFileBytes(scratch / "stdout.txt");
     return result;
 }

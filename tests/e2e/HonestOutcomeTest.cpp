@@ -2,6 +2,7 @@
 // passed over, an installer run that crashed, and a fault of the updater itself all
 // end with the code that says so and a log that names them.
 
+#include "CKernelHandle.h"
 #include "E2eFixture.h"
 
 namespace {
@@ -34,10 +35,10 @@ TEST_F(HonestOutcome, ApplicationsPassedOverAreLoggedAndTheRunEndsWith6)
     const std::string disc = LayOutDisc("R:\\");
     const std::string folder = suite.AddFolder("Salle 4", "1, 2, 0, 0", {"Pavane 5", "Tolvane"});
     // Another program holds the code block's name as an object of another kind.
-    HANDLE holder = ::CreateEventA(nullptr, TRUE, FALSE, "Installation VELMOR (Code)");
-    ASSERT_NE(nullptr, holder);
+    CKernelHandle holder(::CreateEventA(nullptr, TRUE, FALSE, "Installation VELMOR (Code)"));
+    ASSERT_TRUE(holder.IsValid());
     EXPECT_EQ(std::optional<DWORD>(6), RunToEnd(disc, Quiet(), StandinEnvironment()));
-    ::CloseHandle(holder);
+    holder.Close();
 
     const std::vector<standin::Run> runs = Runs();
     ASSERT_EQ(1u, runs.size()) << "only the removal runs";

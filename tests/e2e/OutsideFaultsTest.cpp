@@ -5,6 +5,7 @@
 // current directory on S:, so a file written in the wrong place shows up in a
 // snapshot of the two drives.
 
+#include "CKernelHandle.h"
 #include "E2eFixture.h"
 
 #include <algorithm>
@@ -155,11 +156,11 @@ void RegisterWide(const std::wstring& valueName, const std::wstring& path)
 
 void WriteWide(const std::wstring& path, const std::string& content)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot write a file with a wide name";
+    const CKernelHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file.IsValid()) << "cannot write a file with a wide name";
     DWORD written = 0;
     ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    ::CloseHandle(file);
 }
 
 // Removes what the ANSI calls cannot reach: a tree whose names hold such characters.
@@ -259,6 +260,7 @@ Watched StartAndWatch(const std::string& program, DWORD timeoutMs)
     const DWORD start = ::GetTickCount();
     if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return watched;
+    const CKernelHandle child(process.hProcess), thread(process.hThread);
     watched.started = true;
     while (::WaitForSingleObject(process.hProcess, 2) == WAIT_TIMEOUT && ::GetTickCount() - start < timeoutMs) {
         if (!watched.shown)
@@ -270,8 +272,6 @@ Watched StartAndWatch(const std::string& program, DWORD timeoutMs)
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, 5000);
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
     return watched;
 }
 

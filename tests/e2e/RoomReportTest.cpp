@@ -1,6 +1,7 @@
 // The room at a glance: each run leaves this PC's record in a folder or on the
 // share (/report=), and /summary= makes the room's report from a folder of them.
 
+#include "CKernelHandle.h"
 #include "E2eFixture.h"
 
 #include "Room.h"
@@ -141,9 +142,10 @@ TEST_F(RoomReport, ARecordIsReplacedWholeWhileAReaderHoldsTheOldOneOpen)
     // A report reading it, as the report itself opens records, while the next run
     // ends and writes its own: the reader goes on with the record it opened, whole,
     // and the new one takes its place once it is let go.
-    HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    CKernelHandle reader(::CreateFileA(path.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
+    ASSERT_TRUE(reader.IsValid());
     char head[10] = "";
     DWORD read = 0;
     ASSERT_TRUE(::ReadFile(reader, head, sizeof head, &read, nullptr));
@@ -157,7 +159,7 @@ TEST_F(RoomReport, ARecordIsReplacedWholeWhileAReaderHoldsTheOldOneOpen)
     std::string rest(before.size() + 100, '\0');
     ASSERT_TRUE(::ReadFile(reader, &rest[0], static_cast<DWORD>(rest.size()), &read, nullptr));
     rest.resize(read);
-    ::CloseHandle(reader);
+    reader.Close();
     run.join();
     EXPECT_EQ(std::optional<DWORD>(1), check.exitCode);
     EXPECT_EQ(before, std::string(head, sizeof head) + rest);
@@ -169,11 +171,11 @@ TEST_F(RoomReport, ARecordIsReplacedWholeWhileAReaderHoldsTheOldOneOpen)
     // A program that never lets it go: the record stays as it was, whole, the run
     // ends as it would have, and its log says why there is no new record.
     const std::string kept = ReadFileBytes(path);
-    HANDLE holder = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CKernelHandle holder(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
     const std::string runLog = logFolder / "held.log";
     const Unattended held = RunUnattended(disc, "/quiet /log=" + runLog + " /report=" + local, StandinEnvironment());
-    ::CloseHandle(holder);
+    holder.Close();
     EXPECT_EQ(std::optional<DWORD>(0), held.exitCode);
     EXPECT_EQ(kept, ReadFileBytes(path));
     EXPECT_TRUE(LogHolds(runLog, "Relevé du poste non écrit")) << ReadFileBytes(runLog);

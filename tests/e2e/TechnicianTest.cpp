@@ -3,6 +3,7 @@
 // still running from the folder. The disc is laid out in drive R:, folders live on
 // drive S:, the stand-in installer records its runs.
 
+#include "CKernelHandle.h"
 #include "E2eFixture.h"
 
 #include <algorithm>
@@ -188,8 +189,8 @@ TEST_F(Technician, LogThatCannotBeWrittenChangesNothing)
     // that cannot be written are made in the ways Wine does refuse.
     ASSERT_TRUE(MakeFolders("S:\\Dossier"));
     ASSERT_TRUE(WriteFileBytes("S:\\tenu.log", "ancien\r\n"));
-    HANDLE held = ::CreateFileA("S:\\tenu.log", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CKernelHandle held(::CreateFileA("S:\\tenu.log", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.IsValid());
     struct Case {
         const char* label;
         std::string logPath;
@@ -220,7 +221,7 @@ TEST_F(Technician, LogThatCannotBeWrittenChangesNothing)
         EXPECT_EQ("W%_Q", runs[1].code.text);
         EXPECT_FALSE(PathExists("S:\\nulle part"));
     }
-    ::CloseHandle(held);
+    held.Close();
     EXPECT_EQ("ancien\r\n", ReadFileBytes("S:\\tenu.log"));
 }
 

@@ -7,6 +7,7 @@
 // would).
 
 #include "SystemLibrary.h"
+#include "CKernelHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -95,11 +96,10 @@ TEST(SystemLibrary, ComesFromTheSystemFolderWhateverLiesBesideTheProgram)
     PROCESS_INFORMATION info{};
     ASSERT_TRUE(::CreateProcessA(copy.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                  &startup, &info));
-    ::WaitForSingleObject(info.hProcess, 30000);
+    const CKernelHandle process(info.hProcess), thread(info.hThread);
+    ::WaitForSingleObject(process, 30000);
     DWORD code = 99;
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
+    ::GetExitCodeProcess(process, &code);
     EXPECT_EQ(0u, code) << "names not taken from the system folder (the copy printed which)";
     EXPECT_EQ("", ReadAll(marker)) << "planted DLLs that ran";
 

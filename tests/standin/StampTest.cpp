@@ -1,6 +1,7 @@
 // MISEAJOUR_STANDIN_STAMP: the stand-in's reinstall run leaves the folder's
 // Kerbanista.exe at version 1.3, as the real installer does; nothing else does.
 
+#include "CKernelHandle.h"
 #include "TempDir.h"
 #include "VersionResource.h"
 #include "VersionStamp.h"
@@ -42,11 +43,10 @@ DWORD RunStandin(const std::string& arguments, const std::string& folder, const 
     ::SetEnvironmentVariableA("MISEAJOUR_STANDIN_LOG", nullptr);
     if (!started)
         return 0xdeadbeef;
-    ::WaitForSingleObject(process.hProcess, 30000);
+    const CKernelHandle child(process.hProcess), thread(process.hThread);
+    ::WaitForSingleObject(child, 30000);
     DWORD exitCode = 0xdeadbeef;
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    ::GetExitCodeProcess(child, &exitCode);
     return exitCode;
 }
 

@@ -348,16 +348,12 @@ std::ostream& operator<<(std::ostream& out, const MessageBoxSeen& box)
 AppUnderTest::~AppUnderTest()
 {
     Kill();
-    if (m_pi.hThread)
-        ::CloseHandle(m_pi.hThread);
-    if (m_pi.hProcess)
-        ::CloseHandle(m_pi.hProcess);
 }
 
 bool AppUnderTest::Start(const std::string& exePath, const Environment& extra, const std::string& currentDir,
                          const std::string& arguments, CallSite where)
 {
-    if (m_pi.hProcess) {
+    if (m_process) {
         ADD_FAILURE_AT(where.file, where.line) << "Start(" << exePath << "): this object already started a process";
         return false;
     }
@@ -382,10 +378,12 @@ bool AppUnderTest::Start(const std::string& exePath, const Environment& extra, c
                                                << ::GetLastError();
         return false;
     }
-    m_pi = pi;
+    m_process.Attach(pi.hProcess);
+    m_thread.Attach(pi.hThread);
+    m_processId = pi.dwProcessId;
     // Without this, the dialog can be found while WM_INITDIALOG still runs, with
     // its lists not yet filled.
-    ::WaitForInputIdle(m_pi.hProcess, 10000);
+    ::WaitForInputIdle(m_process, 10000);
     return true;
 }
 
@@ -401,7 +399,7 @@ HWND AppUnderTest::StartThroughLoader(const std::string& exePath, const Environm
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION unixSide{};   // no Windows-side handles for a Unix process
-    if (m_pi.hProcess || !loader ||
+    if (m_process || !loader ||
         !::CreateProcessA(application.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                           environment.empty() ? nullptr : &environment[0], nullptr, &startup, &unixSide)) {
         ADD_FAILURE_AT(where.file, where.line) << "cannot start " << commandLine << " (object in use, "
@@ -413,36 +411,36 @@ HWND AppUnderTest::StartThroughLoader(const std::string& exePath, const Environm
         ::EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
     DWORD processId = 0;
     ::GetWindowThreadProcessId(search.found, &processId);
-    m_pi.hProcess = processId ? ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                                              processId) : nullptr;
-    if (!m_pi.hProcess) {
+    if (processId)
+        m_process.Attach(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!m_process) {
         ADD_FAILURE_AT(where.file, where.line) << "no window titled \"" << title << "\" from " << commandLine;
         return nullptr;
     }
-    m_pi.dwProcessId = processId;
+    m_processId = processId;
     m_dialogs.push_back(search.found);
     return search.found;
 }
 
 bool AppUnderTest::IsRunning() const
 {
-    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+    return m_process && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
 }
 
 HWND AppUnderTest::FindWindowTitled(const std::string& title) const
 {
-    DialogSearch search{m_pi.dwProcessId, ToWide(title), false, nullptr};
-    if (m_pi.hProcess)
+    DialogSearch search{m_processId, ToWide(title), false, nullptr};
+    if (m_process)
         ::EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND AppUnderTest::WaitForDialog(const std::string& title, DWORD timeoutMs, CallSite where)
 {
-    DialogSearch search{m_pi.dwProcessId, ToWide(title), true, nullptr};
+    DialogSearch search{m_processId, ToWide(title), true, nullptr};
     const DWORD start = ::GetTickCount();
     for (;;) {
-        if (m_pi.hProcess)
+        if (m_process)
             ::EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             if (!Contains(m_dialogs, search.found))
@@ -454,7 +452,7 @@ HWND AppUnderTest::WaitForDialog(const std::string& title, DWORD timeoutMs, Call
         ::Sleep(10);
     }
     ADD_FAILURE_AT(where.file, where.line) << "no visible window titled \"" << title << "\" of process "
-                                           << m_pi.dwProcessId
+                                           << m_processId
                                            << " within " << timeoutMs << " ms"
                                            << (IsRunning() ? "" : " (the process has ended)");
     return nullptr;
@@ -465,9 +463,9 @@ std::optional<MessageBoxSeen> AppUnderTest::FindMessageBox()
     m_answered.erase(std::remove_if(m_answered.begin(), m_answered.end(),
                                     [](HWND window) { return !::IsWindow(window); }),
                      m_answered.end());
-    if (!m_pi.hProcess)
+    if (!m_process)
         return std::nullopt;
-    BoxSearch search{m_pi.dwProcessId, &m_dialogs, &m_answered, nullptr};
+    BoxSearch search{m_processId, &m_dialogs, &m_answered, nullptr};
     ::EnumWindows(FindBoxWindow, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return std::nullopt;
@@ -491,7 +489,7 @@ std::optional<MessageBoxSeen> AppUnderTest::WaitForMessageBox(DWORD timeoutMs, C
             break;
         ::Sleep(10);
     }
-    ADD_FAILURE_AT(where.file, where.line) << "no message box of process " << m_pi.dwProcessId << " within "
+    ADD_FAILURE_AT(where.file, where.line) << "no message box of process " << m_processId << " within "
                                            << timeoutMs << " ms"
                                            << (IsRunning() ? "" : " (the process has ended)");
     return std::nullopt;
@@ -522,9 +520,9 @@ Session AppUnderTest::AnswerAllUntilExit(DWORD timeoutMs, CallSite where)
     Session session;
     const DWORD start = ::GetTickCount();
     for (;;) {
-        if (m_pi.hProcess && !IsRunning()) {
+        if (m_process && !IsRunning()) {
             DWORD code = 0;
-            ::GetExitCodeProcess(m_pi.hProcess, &code);
+            ::GetExitCodeProcess(m_process, &code);
             session.exitCode = code;
             return session;
         }
@@ -533,7 +531,7 @@ Session AppUnderTest::AnswerAllUntilExit(DWORD timeoutMs, CallSite where)
             Answer(*box, IDOK, 5000, where);
             continue;
         }
-        if (!m_pi.hProcess || Elapsed(start) >= timeoutMs)
+        if (!m_process || Elapsed(start) >= timeoutMs)
             break;
         ::Sleep(10);
     }
@@ -543,7 +541,7 @@ Session AppUnderTest::AnswerAllUntilExit(DWORD timeoutMs, CallSite where)
         line << "\n  " << box;
         seen += line.str();
     }
-    ADD_FAILURE_AT(where.file, where.line) << "process " << m_pi.dwProcessId << " still runs after " << timeoutMs
+    ADD_FAILURE_AT(where.file, where.line) << "process " << m_processId << " still runs after " << timeoutMs
                                            << " ms of answering its message boxes; boxes seen: "
                                            << session.boxes.size() << seen;
     return session;
@@ -551,24 +549,24 @@ Session AppUnderTest::AnswerAllUntilExit(DWORD timeoutMs, CallSite where)
 
 std::optional<DWORD> AppUnderTest::WaitForExit(DWORD timeoutMs, CallSite where)
 {
-    if (!m_pi.hProcess) {
+    if (!m_process) {
         ADD_FAILURE_AT(where.file, where.line) << "WaitForExit: no process was started";
         return std::nullopt;
     }
-    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        ADD_FAILURE_AT(where.file, where.line) << "process " << m_pi.dwProcessId << " still runs after " << timeoutMs
+    if (::WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0) {
+        ADD_FAILURE_AT(where.file, where.line) << "process " << m_processId << " still runs after " << timeoutMs
                                                << " ms";
         return std::nullopt;
     }
     DWORD code = 0;
-    ::GetExitCodeProcess(m_pi.hProcess, &code);
+    ::GetExitCodeProcess(m_process, &code);
     return code;
 }
 
 std::optional<double> AppUnderTest::ProcessorMs(CallSite where) const
 {
     FILETIME created{}, exited{}, kernel{}, user{};
-    if (!m_pi.hThread || !::GetThreadTimes(m_pi.hThread, &created, &exited, &kernel, &user)) {
+    if (!m_thread || !::GetThreadTimes(m_thread, &created, &exited, &kernel, &user)) {
         ADD_FAILURE_AT(where.file, where.line) << "GetThreadTimes failed, error " << ::GetLastError();
         return std::nullopt;
     }
@@ -581,8 +579,8 @@ std::optional<double> AppUnderTest::ProcessorMs(CallSite where) const
 void AppUnderTest::Kill()
 {
     if (IsRunning()) {
-        ::TerminateProcess(m_pi.hProcess, 1);
-        ::WaitForSingleObject(m_pi.hProcess, 5000);
+        ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, 5000);
     }
 }
 

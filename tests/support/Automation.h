@@ -26,6 +26,8 @@
 // text is read with the W message sent here and converted to Windows-1252, which
 // gives back exactly the bytes the program stored through its ANSI calls.
 
+#include "CKernelHandle.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -110,8 +112,8 @@ public:
                             DWORD timeoutMs = 15000, CallSite where = CallSite::Here());
 
     bool IsRunning() const;
-    DWORD ProcessId() const { return m_pi.dwProcessId; }
-    HANDLE Process() const { return m_pi.hProcess; }
+    DWORD ProcessId() const { return m_processId; }
+    HANDLE Process() const { return m_process; }
 
     // The first visible top-level window of the process whose title is `title`
     // (Windows-1252); null, with a failure reported, at the timeout. A modal
@@ -160,7 +162,9 @@ public:
     void Kill();
 
 private:
-    PROCESS_INFORMATION m_pi{};
+    CKernelHandle m_process;
+    CKernelHandle m_thread;
+    DWORD m_processId = 0;
     HANDLE m_output = nullptr;
     std::vector<HWND> m_dialogs;   // returned by WaitForDialog: never taken for a message box
     std::vector<HWND> m_answered;  // boxes already answered, while their window may linger

@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "CKernelHandle.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -28,27 +30,26 @@ TempDir::~TempDir()
 
 bool WriteFileBytes(const std::string& path, const std::string& content)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const CKernelHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return false;
     DWORD written = 0;
     const BOOL ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    ::CloseHandle(file);
     return ok && written == content.size();
 }
 
 std::string ReadFileBytes(const std::string& path)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const CKernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return std::string();
     std::string content;
     char chunk[65536];
     DWORD got = 0;
     while (::ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
         content.append(chunk, got);
-    ::CloseHandle(file);
     return content;
 }
 

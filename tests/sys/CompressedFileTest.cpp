@@ -2,6 +2,7 @@
 // the stub program made at build time (SZDD_FIXTURE_PATH, from SZDD_ORIGINAL_PATH).
 
 #include "CompressedFile.h"
+#include "CKernelHandle.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -147,18 +148,18 @@ TEST_F(CompressedFile, FailuresCreateNothingAndReleaseTheSource)
             targetFolder = other / std::string(length - other.path().size() - 1, 'p');
             ASSERT_TRUE(MakeFolders(targetFolder));
         }
-        HANDLE held = INVALID_HANDLE_VALUE;
+        CKernelHandle held;
         if (c.heldTarget) {
             ASSERT_TRUE(WriteFileBytes(targetFolder + "\\_install.exe", "ancien"));
-            held = ::CreateFileA((targetFolder + "\\_install.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 0, nullptr);
-            ASSERT_NE(INVALID_HANDLE_VALUE, held);
+            held.Attach(::CreateFileA((targetFolder + "\\_install.exe").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held.IsValid());
         }
         long copied = kSentinel;
         EXPECT_FALSE(ExpandCompressedFile(source.path().c_str(), targetFolder.c_str(), "_install.exe", copied));
         EXPECT_EQ(kSentinel, copied);
-        if (held != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(held);
+        if (c.heldTarget) {
+            held.Close();
             EXPECT_TRUE(ReadFileBytes(targetFolder + "\\_install.exe") == "ancien") << "the held target changed";
         } else {
             EXPECT_FALSE(PathExists(targetFolder + "\\_install.exe"));

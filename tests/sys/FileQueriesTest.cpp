@@ -2,6 +2,7 @@
 // the 259-character limit rely on Wine's ANSI file functions taking 260 characters.
 
 #include "FileQueries.h"
+#include "CKernelHandle.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -62,10 +63,9 @@ TEST(FileExists, OpensOnlyFilesNobodyIsWriting)
     ASSERT_TRUE(WriteFileBytes(log, "journal"));
     for (const Holder& h : holders) {
         SCOPED_TRACE(h.label);
-        HANDLE held = ::CreateFileA(log.c_str(), h.access, h.share, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        const CKernelHandle held(::CreateFileA(log.c_str(), h.access, h.share, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.IsValid());
         EXPECT_EQ(h.expected, FileExists(log.c_str()));
-        ::CloseHandle(held);
     }
 }
 
@@ -242,9 +242,8 @@ TEST(FindUnrepresentableFiles, ListsOnlyNamesTheCodePageCannotHold)
         if (e.directory) {
             ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
         } else {
-            HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-            ASSERT_NE(INVALID_HANDLE_VALUE, file);
-            ::CloseHandle(file);
+            const CKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+            ASSERT_TRUE(file.IsValid());
         }
     }
 
@@ -260,11 +259,11 @@ TEST(FindUnrepresentableFiles, ListsOnlyNamesTheCodePageCannotHold)
     // The wide existence test shares reading only, as the ANSI one does.
     const std::wstring log = base + L"\\" + greek + L".log";
     EXPECT_TRUE(FileExists(log));
-    HANDLE writer = ::CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    CKernelHandle writer(::CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer.IsValid());
     EXPECT_FALSE(FileExists(log)) << "a log being written counts as missing";
-    ::CloseHandle(writer);
+    writer.Close();
 
     std::vector<std::wstring> none{L"kept"};
     EXPECT_FALSE(FindUnrepresentableFiles("", none, "ini"));

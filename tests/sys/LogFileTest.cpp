@@ -2,6 +2,7 @@
 // failures that must leave it closed without stopping anything.
 
 #include "LogFile.h"
+#include "CKernelHandle.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -104,18 +105,17 @@ TEST(LogFile, RotatesPastTheLimitAtOpenKeepingOneGeneration)
             ASSERT_TRUE(WriteFileBytes(path + ".old", "older"));
         }
         // The run under way holds it as CLogFile does, sharing everything.
-        const HANDLE running = c.heldByARun
-                                   ? ::CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                                   : INVALID_HANDLE_VALUE;
+        CKernelHandle running(c.heldByARun
+                                  ? ::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                  : INVALID_HANDLE_VALUE);
         {
             CLogFile log;
             ASSERT_TRUE(log.Open(path.c_str()));
             log.WriteLine("start");
         }
-        if (running != INVALID_HANDLE_VALUE)
-            ::CloseHandle(running);
+        running.Close();
         const std::string now = ReadFileBytes(path);
         const std::string old = ReadFileBytes(path + ".old");
         if (c.rotated) {
@@ -141,14 +141,14 @@ TEST(LogFile, OthersReadEachLineWhileItIsOpen)
 
     // As an editor opens it, while the run goes on: another handle, reading, letting
     // the log be written.
-    HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, reader) << ::GetLastError();
+    CKernelHandle reader(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader.IsValid()) << ::GetLastError();
     log.WriteLine("seconde");
     char buffer[256] = "";
     DWORD got = 0;
     EXPECT_TRUE(::ReadFile(reader, buffer, sizeof buffer, &got, nullptr));
-    ::CloseHandle(reader);
+    reader.Close();
     const std::string seen(buffer, got);
     const std::string last = " seconde\r\n";
     EXPECT_EQ(kMark, seen.substr(0, 3)) << seen;
@@ -161,9 +161,9 @@ TEST(LogFile, AFileThatCannotBeOpenedLeavesItClosedWithTheError)
     TempDir dir("logfail");
     ASSERT_TRUE(MakeFolders(dir / "folder.log"));
     ASSERT_TRUE(WriteFileBytes(dir / "locked.log", "held"));
-    HANDLE holder = ::CreateFileA((dir / "locked.log").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CKernelHandle holder(::CreateFileA((dir / "locked.log").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.IsValid());
 
     struct Case {
         const char* label;
@@ -184,7 +184,7 @@ TEST(LogFile, AFileThatCannotBeOpenedLeavesItClosedWithTheError)
         EXPECT_EQ(c.error, log.LastError());
         log.WriteLine("lost");   // does nothing, throws nothing
     }
-    ::CloseHandle(holder);
+    holder.Close();
     EXPECT_EQ("held", ReadFileBytes(dir / "locked.log"));
     EXPECT_FALSE(PathExists(dir / "absent"));
 }

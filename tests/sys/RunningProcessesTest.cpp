@@ -2,6 +2,7 @@
 // held suspended, from folders of a temporary tree.
 
 #include "RunningProcesses.h"
+#include "CKernelHandle.h"
 #include "TempDir.h"
 #include "VersionStamp.h"
 
@@ -23,25 +24,27 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         std::string commandLine = "\"" + image + "\"";
-        if (!::CreateProcessA(image.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                              nullptr, &startup, &m_info))
-            m_info = {};
+        PROCESS_INFORMATION info = {};
+        if (::CreateProcessA(image.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                             nullptr, &startup, &info)) {
+            m_process.Attach(info.hProcess);
+            m_thread.Attach(info.hThread);
+        }
     }
     ~SuspendedProcess()
     {
-        if (!m_info.hProcess)
+        if (!m_process.IsValid())
             return;
-        ::TerminateProcess(m_info.hProcess, 0);
-        ::WaitForSingleObject(m_info.hProcess, 5000);
-        ::CloseHandle(m_info.hThread);
-        ::CloseHandle(m_info.hProcess);
+        ::TerminateProcess(m_process, 0);
+        ::WaitForSingleObject(m_process, 5000);
     }
     SuspendedProcess(const SuspendedProcess&) = delete;
     SuspendedProcess& operator=(const SuspendedProcess&) = delete;
-    bool Started() const { return m_info.hProcess != nullptr; }
+    bool Started() const { return m_process.IsValid(); }
 
 private:
-    PROCESS_INFORMATION m_info = {};
+    CKernelHandle m_process;
+    CKernelHandle m_thread;
 };
 
 std::string Upper(std::string text)
