@@ -1,6 +1,7 @@
 #include "Room.h"
 
 #include "FileQueries.h"
+#include "TextLines.h"
 #include "WholeFile.h"
 
 #include <algorithm>
@@ -124,14 +125,8 @@ bool IsComputerName(const std::string& name)
 std::vector<std::string> ParseRoomList(const std::string& bytes)
 {
     std::vector<std::string> names;
-    std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    const std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
+    for (std::string line : SplitLines(text)) {
         const size_t comment = line.find('#');
         if (comment != std::string::npos)
             line.erase(comment);

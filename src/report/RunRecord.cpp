@@ -1,6 +1,7 @@
 #include "RunRecord.h"
 
 #include "TextConversion.h"
+#include "TextLines.h"
 
 #include <cstdlib>
 
@@ -71,24 +72,6 @@ bool ReadMode(const std::string& value, RunMode& out)
     return false;
 }
 
-// The lines of `text`, CR LF or LF alone ending each.
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 } // namespace
 
 const char* FateKey(FolderFate fate)
@@ -152,7 +135,7 @@ bool ParseRecord(const std::string& bytes, CRunRecord& out)
     std::string text = bytes;
     if (text.compare(0, 3, kByteOrderMark) == 0)
         text.erase(0, 3);
-    const std::vector<std::string> lines = Lines(text);
+    const std::vector<std::string> lines = SplitLines(text);
     const std::string format = kFormatName;
     int version = 0;
     if (lines.empty() || lines[0].compare(0, format.size(), format) != 0
