@@ -8,7 +8,6 @@
 
 #include <commctrl.h>
 
-
 namespace {
 
 // Push-button type bits of a button's style.
