@@ -138,4 +138,27 @@ TEST(TextConversion, OneWayEachWithTheRulesStated)
         EXPECT_EQ(std::string(c.utf8), AfxUtf8FromWide(c.text));
     }
     EXPECT_EQ(std::string("\xC9"), static_cast<const char*>(AfxAnsiFromWide(L"\u00C9t\u00E9", 1))) << "a length";
+    EXPECT_EQ(std::string("Coll\xC3\xA8ge \xE2\x82\xAC"), AfxUtf8FromAnsi("Coll\xE8ge \x80"));
+}
+
+TEST(TextConversion, TheUtf8CheckRefusesEveryIllFormedSequence)
+{
+    // What a record read back from another PC must pass: the system's decoder
+    // decides, and Wine's must refuse what Windows' refuses.
+    const struct {
+        const char* label;
+        std::string bytes;
+        bool utf8;
+    } cases[] = {
+        {"empty", "", true},
+        {"accents and a euro sign", "Coll\xC3\xA8ge \xE2\x82\xAC", true},
+        {"a character beyond the first plane", "\xF0\x9F\x98\x80", true},
+        {"a Windows-1252 letter alone", "Coll\xE8ge", false},
+        {"an overlong slash", "\xC0\xAF", false},
+        {"a surrogate", "\xED\xA0\x80", false},
+        {"a sequence cut short", "\xE2\x82", false},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.utf8, AfxIsUtf8(c.bytes.data(), static_cast<int>(c.bytes.size()))) << c.label;
 }
