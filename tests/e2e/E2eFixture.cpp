@@ -33,19 +33,30 @@ void EmptyDrive(const char* root)
 
 namespace {
 
-BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM context)
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context)
 {
-    auto& search = *reinterpret_cast<std::pair<DWORD, bool>*>(context);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    if (processId == search.first && ::IsWindowVisible(window)) {
-        search.second = true;
-        return FALSE;
-    }
-    return TRUE;
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !::IsWindowVisible(window))
+        return TRUE;
+    search.found = window;
+    return FALSE;
 }
 
 } // namespace
+
+HWND VisibleWindowOf(DWORD processId)
+{
+    WindowSearch search{processId, nullptr};
+    ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 // Runs `program` with `arguments` to its end, its standard output redirected to a
 // file, looking for a window of it every few milliseconds all the while.
@@ -65,9 +76,7 @@ Unattended RunUnattended(const std::string& program, const std::string& argument
             return result;
         const DWORD start = ::GetTickCount();
         while (app.IsRunning() && ::GetTickCount() - start < timeoutMs) {
-            std::pair<DWORD, bool> search{app.ProcessId(), false};
-            ::EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
-            result.windowShown = result.windowShown || search.second;
+            result.windowShown = result.windowShown || VisibleWindowOf(app.ProcessId()) != nullptr;
             ::Sleep(10);
         }
         result.exitCode = app.WaitForExit(1000);

@@ -218,30 +218,6 @@ private:
     HWND m_window = nullptr;
 };
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !::IsWindowVisible(window))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-// Any visible window of process `processId`.
-HWND VisibleWindowOf(DWORD processId)
-{
-    WindowSearch search{processId, nullptr};
-    ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // A program run from start to end while its windows are watched.
 struct Watched {
     bool started = false;
@@ -561,8 +537,9 @@ TEST_F(OutsideFaults, SecondUpdaterBringsTheFirstToTheFrontAndEnds)
         EXPECT_EQ(nullptr, shown) << "the second updater showed \"" << WindowText(shown) << "\"";
         FrontWindow::Pump();
         HWND foreground = ::GetForegroundWindow();
-        if (c.state == State::InstallerRuns)
+        if (c.state == State::InstallerRuns) {
             ASSERT_EQ(-1, Runs().at(0).doneOrder) << "the removal run ended before the front was looked at";
+        }
         EXPECT_EQ(expectedFront, foreground) << "in front: \"" << WindowText(foreground) << "\"";
 
         // The first goes on as if nothing happened, and the folder is updated once.
