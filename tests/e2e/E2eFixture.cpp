@@ -31,33 +31,6 @@ void EmptyDrive(const char* root)
 }
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !::IsWindowVisible(window))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-} // namespace
-
-HWND VisibleWindowOf(DWORD processId)
-{
-    WindowSearch search{processId, nullptr};
-    ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Runs `program` with `arguments` to its end, its standard output redirected to a
 // file, looking for a window of it every few milliseconds all the while.
 Unattended RunUnattended(const std::string& program, const std::string& arguments, const Environment& environment,

@@ -56,9 +56,6 @@ struct Unattended {
     bool windowShown = false;     // a visible top-level window of the program was seen
 };
 
-// Any visible top-level window of process `processId`, or null.
-HWND VisibleWindowOf(DWORD processId);
-
 // Runs `program` with `arguments` to its end, its standard output redirected to a
 // file, looking for a window of it every few milliseconds all the while.
 Unattended RunUnattended(const std::string& program, const std::string& arguments, const Environment& environment,

@@ -213,6 +213,7 @@ struct DialogSearch {
     std::wstring title;
     bool visibleOnly;
     HWND found;
+    bool anyTitle = false;
 };
 
 BOOL CALLBACK FindDialogWindow(HWND window, LPARAM context)
@@ -226,7 +227,7 @@ BOOL CALLBACK FindDialogWindow(HWND window, LPARAM context)
         return TRUE;
     wchar_t title[512] = L"";
     ::GetWindowTextW(window, title, 512);
-    if (search.title != title)
+    if (!search.anyTitle && search.title != title)
         return TRUE;
     search.found = window;
     return FALSE;
@@ -590,6 +591,13 @@ std::string ItemText(HWND dialog, int id, CallSite where)
 {
     HWND control = Item(dialog, id, "ItemText", where);
     return control ? TextOf(control, where) : std::string();
+}
+
+HWND VisibleWindowOf(DWORD processId)
+{
+    DialogSearch search{processId, std::wstring(), true, nullptr, true};
+    ::EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string WindowText(HWND window)

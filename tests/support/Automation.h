@@ -176,6 +176,8 @@ private:
 
 // Text of control `id` of `dialog` (WM_GETTEXT), CR LF pairs kept.
 std::string ItemText(HWND dialog, int id, CallSite where = CallSite::Here());
+// Any visible top-level window of process `processId`, or null.
+HWND VisibleWindowOf(DWORD processId);
 // Caption of a window as the system holds it (GetWindowTextW, which never sends
 // a message to another process's window, so it cannot block).
 std::string WindowText(HWND window);
